@@ -1,0 +1,88 @@
+#include "app/frmMain.h"
+
+#include <exception>
+
+#include "app/NumberText.h"
+#include "app/Settings.h"
+
+namespace vantoly {
+
+void frmMain::Form_Initialize() {
+    ui_.InitCommonControls();
+}
+
+void frmMain::Form_Load() {
+    if (p_.host.anotherInstanceRunning()) {
+        p_.host.endProcess(0);
+        return;
+    }
+
+    RestoreEdge(Edge::Left, Key::xPos);
+    RestoreEdge(Edge::Top, Key::yPos);
+    RestoreEdge(Edge::Height, Key::hPos);
+    RestoreEdge(Edge::Width, Key::wPos);
+
+    ui_.setText(Control::txtNote, ReadSetting(kAppTitle, kSection, Key::Note, u""));
+    ui_.setText(Control::Option1_0, ReadSetting(kAppTitle, kSection, Key::Title1, u"Note 1"));
+    ui_.setText(Control::Option1_1, ReadSetting(kAppTitle, kSection, Key::Title2, u"Note 2"));
+    ui_.setText(Control::Option1_2, ReadSetting(kAppTitle, kSection, Key::Title3, u"Help"));
+    CurrentNote = 0;
+
+    RestoreOption(Control::chkBlack, Key::Black);
+    RestoreOption(Control::chkNote, Key::Indicator);
+
+    PrepareTrayData();
+
+    bool iconAdded = false;
+    try {
+        AddTrayIcon();
+        iconAdded = true;
+        if (!ui_.text(Control::txtNote).empty()) ApplyNoteIndicatorIcon();
+        ui_.hideForm();
+        SendTrayData(NIM_SETVERSION);
+    } catch (const std::exception&) {
+        InstallationError();
+        // An icon added before the failure would stay in the tray as a dead icon.
+        if (iconAdded) {
+            try {
+                RemoveTrayIcon();
+            } catch (const std::exception&) {
+            }
+        }
+        p_.host.endProcess(1);
+    }
+}
+
+void frmMain::InstallationError() {
+    ui_.messageBox(u"Vantly is not properly installed\r\nPlease reinstall the program",
+                   vbExclamation, std::u16string(kAppTitle));
+}
+
+void frmMain::Form_Unload(int16_t& Cancel) {
+    Cancel = -1;
+    ui_.hideForm();
+}
+
+void frmMain::Command1_Click() {
+    SaveSettings();
+    RemoveTrayIcon();
+    p_.host.endProcess(0);
+}
+
+// A stored value that does not convert, or that the window cannot take, leaves the current one:
+// the program only ever writes what it read from the window, so anything else is damage.
+void frmMain::RestoreEdge(Edge edge, std::u16string_view key) {
+    const std::u16string text = ReadSetting(kAppTitle, kSection, key, ui_.formGeometry(edge));
+    const auto value = ParseNumberText(text, p_.clock.decimalSeparator());
+    if (!value) return;
+    if ((edge == Edge::Width || edge == Edge::Height) && *value <= 0) return;
+    ui_.setFormGeometry(edge, *value);
+}
+
+void frmMain::RestoreOption(Control box, std::u16string_view key) {
+    const std::u16string text = ReadSetting(kAppTitle, kSection, key, u"1");
+    const auto value = ParseIntegerText(text, p_.clock.decimalSeparator());
+    if (value && *value >= 0 && *value <= 2) ui_.setValue(box, *value);
+}
+
+} // namespace vantoly

@@ -1,0 +1,66 @@
+#pragma once
+// The note window: the state every part of the program shares, and its handlers. Handlers of
+// each subsystem are defined in that subsystem's folder.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/FormEvents.h"
+#include "platform/Platform.h"
+#include "tray/NotifyIconData.h"
+
+namespace vantoly {
+
+class frmMain : public FormEvents {
+  public:
+    explicit frmMain(Platform& platform) : ui_(platform.ui), p_(platform) {}
+
+    // Start-up and shut-down.
+    void Form_Initialize();
+    void Form_Load();
+    void Form_Unload(int16_t& Cancel) override;
+    void Command1_Click() override;
+
+    // Settings store.
+    std::u16string ReadSetting(std::u16string_view app, std::u16string_view section,
+                               std::u16string_view key, std::u16string_view defaultText);
+    std::u16string ReadSetting(std::u16string_view app, std::u16string_view section,
+                               std::u16string_view key, float defaultNumber);
+    void WriteSetting(std::u16string_view app, std::u16string_view section, std::u16string_view key,
+                      std::u16string_view text);
+    void SaveSettings();
+
+    // Tray icon.
+    void PrepareTrayData();
+    void AddTrayIcon();
+    void RefreshTrayIcon();
+    void ApplyNoteIndicatorIcon();
+    void RemoveTrayIcon();
+    void Timer1_Timer() override;
+    void ChooseNotifyRecordSize();
+    bool IsShellVersionAtLeast(int32_t major);
+
+    // State shared by the whole program; the controls carry the rest.
+    std::u16string IconFolder;
+    int16_t IconDay = 0;
+    std::u16string IconPath;
+    int32_t NotifyRecordSize = 0;
+    NOTIFYICONDATA TrayData;
+    int16_t CurrentNote = 0;
+
+  private:
+    void RestoreEdge(Edge edge, std::u16string_view key);
+    void RestoreOption(Control box, std::u16string_view key);
+    void InstallationError();
+    void SendTrayData(uint32_t message) {
+        SendNotifyRecord(p_.shell, p_.codePage, message, TrayData);
+    }
+    std::u16string ScratchIcon() const;
+    int Today() const { return p_.clock.now().day; }
+
+    Toolkit& ui_;
+    Platform& p_;
+    bool writeFailureReported_ = false;
+};
+
+} // namespace vantoly

@@ -1,0 +1,23 @@
+#pragma once
+// Everything frmMain needs of the platform, handed over by the composition root.
+#include "platform/ClockLocale.h"
+#include "platform/CodePage.h"
+#include "platform/FileVersion.h"
+#include "platform/Host.h"
+#include "platform/SettingsStore.h"
+#include "platform/ShellTray.h"
+#include "platform/Toolkit.h"
+
+namespace vantoly {
+
+struct Platform {
+    Toolkit& ui;
+    ShellTray& shell;
+    FileVersion& version;
+    SettingsStore& settings;
+    ClockLocale& clock;
+    CodePage& codePage;
+    Host& host;
+};
+
+} // namespace vantoly

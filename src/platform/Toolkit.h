@@ -1,0 +1,74 @@
+#pragma once
+// The window toolkit as frmMain sees it: the form, its twelve controls, the two timers, the
+// picture box that loads icon files, and the message box. Units are the program's own: twips,
+// 16-bit values, 32-bit handles.
+#include <cstdint>
+#include <string>
+
+namespace vantoly {
+
+enum class Control {
+    Option1_0,
+    Option1_1,
+    Option1_2,
+    chkBlack,
+    chkNote,
+    Picture1,
+    Command3,
+    Command2,
+    Command1,
+    txtNote,
+};
+
+inline Control Option1(int index) {
+    return index == 0 ? Control::Option1_0 : index == 1 ? Control::Option1_1 : Control::Option1_2;
+}
+
+enum class Timer { Timer1, timerAlarm };
+
+// Outer geometry of the form, frame included.
+enum class Edge { Left, Top, Width, Height };
+
+// Message box styles used by the program.
+constexpr int vbOKOnly = 0;
+constexpr int vbExclamation = 48;
+
+class Toolkit {
+  public:
+    virtual ~Toolkit() = default;
+
+    virtual void InitCommonControls() = 0;
+
+    virtual float formGeometry(Edge edge) const = 0;
+    virtual void setFormGeometry(Edge edge, float twips) = 0;
+    virtual bool formVisible() const = 0;
+    virtual void showForm() = 0;
+    virtual void hideForm() = 0;
+
+    // Caption of a button or check box, or the text of txtNote.
+    virtual std::u16string text(Control control) const = 0;
+    virtual void setText(Control control, const std::u16string& text) = 0;
+    // Check box value: 0 unchecked, 1 checked, 2 grayed.
+    virtual int16_t value(Control control) const = 0;
+    virtual void setValue(Control control, int16_t value) = 0;
+    // Fails when the control cannot take the focus (the form is hidden, for example).
+    virtual void setFocus(Control control) = 0;
+    virtual int32_t windowHandle(Control control) const = 0;
+
+    virtual bool timerEnabled(Timer timer) const = 0;
+    virtual void setTimerEnabled(Timer timer, bool enabled) = 0;
+
+    // Picture1 as the loader of icon files. Loading replaces and releases the previous picture;
+    // it fails when the file is missing, unreadable or not a picture. Saving writes the picture
+    // in the format it was loaded from and fails when the file cannot be written.
+    virtual void loadPicture(const std::u16string& path) = 0;
+    virtual int32_t pictureHandle() const = 0;
+    virtual void savePicture(const std::u16string& path) = 0;
+
+    virtual int messageBox(const std::u16string& prompt, int style,
+                           const std::u16string& caption) = 0;
+
+    virtual float twipsPerPixelX() const = 0;
+};
+
+} // namespace vantoly

@@ -1,0 +1,150 @@
+#pragma once
+// An in-memory platform for tests. Implements every port, records every call that matters and
+// lets a test set the clock, the locale, the shell version, the files on disk, whether the
+// application directory is writable, and whether another instance runs.
+//
+// File names compare without regard to case, as on the platform the program was designed for.
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+
+namespace vantoly::fake {
+
+struct ShellCall {
+    uint32_t message;
+    NotifyRecordBytes bytes; // as the platform received them
+};
+
+struct SettingsWrite {
+    std::u16string key;
+    std::u16string value;
+};
+
+struct PictureOp {
+    enum Kind { Load, Save } kind;
+    std::u16string path;
+};
+
+struct MessageBoxCall {
+    std::u16string prompt;
+    int style;
+    std::u16string caption;
+};
+
+class FakePlatform : public Toolkit,
+                     public ShellTray,
+                     public FileVersion,
+                     public SettingsStore,
+                     public ClockLocale,
+                     public CodePage,
+                     public Host {
+  public:
+    FakePlatform();
+    Platform& platform() { return platform_; }
+
+    // ---- what a test sets
+    LocalDateTime clock;
+    std::u16string decimal = u".";
+    std::vector<std::u16string> monthNames;
+    std::optional<uint16_t> shellMajor = 6; // nothing: the file has no version information
+    bool versionQueryFails = false;
+    std::set<std::u16string> files;        // files that exist (and load as pictures)
+    std::set<std::u16string> corruptFiles; // exist, but are not pictures
+    std::u16string appDir = u"C:\\Vantoly";
+    std::u16string cacheDir = u"C:\\Users\\me\\cache\\Vantoly";
+    bool appDirWritable = true;
+    bool otherInstance = false;
+    bool settingsWritable = true;
+    std::map<std::u16string, std::u16string> store; // key -> value, section "Settings"
+    void addDayIcons();                             // Black\1..31.ico and White\1..31.ico
+
+    // ---- what a test reads
+    std::vector<ShellCall> shellCalls;
+    std::vector<SettingsWrite> writes;
+    std::vector<std::u16string> reads;
+    std::vector<PictureOp> pictureOps;
+    std::vector<MessageBoxCall> boxes;
+    std::vector<std::string> problems;
+    std::vector<Control> focusMoves;
+    std::optional<int> endedWith;
+    int versionSizeQueries = 0;
+    bool commonControlsInitialised = false;
+    std::map<std::u16string, std::u16string> savedPictures; // path -> path it was loaded from
+
+    bool visible = true;
+    float geometry[4] = {0, 0, 5790, 5400}; // Left, Top, Width, Height
+    std::map<Control, std::u16string> texts;
+    std::map<Control, int16_t> values;
+    bool timers[2] = {true, false};
+    std::u16string loadedPicture;
+    int32_t pictureHandleValue = 0;
+    static constexpr int32_t kPicture1Handle = 0x2A0;
+
+    // ---- Toolkit
+    void InitCommonControls() override { commonControlsInitialised = true; }
+    float formGeometry(Edge edge) const override { return geometry[int(edge)]; }
+    void setFormGeometry(Edge edge, float twips) override { geometry[int(edge)] = twips; }
+    bool formVisible() const override { return visible; }
+    void showForm() override { visible = true; }
+    void hideForm() override { visible = false; }
+    std::u16string text(Control control) const override;
+    void setText(Control control, const std::u16string& text) override { texts[control] = text; }
+    int16_t value(Control control) const override;
+    void setValue(Control control, int16_t value) override { values[control] = value; }
+    void setFocus(Control control) override;
+    int32_t windowHandle(Control control) const override;
+    bool timerEnabled(Timer timer) const override { return timers[int(timer)]; }
+    void setTimerEnabled(Timer timer, bool enabled) override { timers[int(timer)] = enabled; }
+    void loadPicture(const std::u16string& path) override;
+    int32_t pictureHandle() const override { return pictureHandleValue; }
+    void savePicture(const std::u16string& path) override;
+    int messageBox(const std::u16string& prompt, int style, const std::u16string& caption) override;
+    float twipsPerPixelX() const override { return 15; }
+
+    // ---- ShellTray
+    int32_t Shell_NotifyIconA(uint32_t message, NotifyRecordBytes& record) override;
+
+    // ---- FileVersion
+    int32_t GetFileVersionInfoSizeA(const std::string& file, uint32_t* handle) override;
+    int32_t GetFileVersionInfoA(const std::string& file, uint32_t handle, uint32_t size,
+                                uint8_t* buffer) override;
+    int32_t VerQueryValueA(const uint8_t* block, const std::string& subBlock, const uint8_t** value,
+                           uint32_t* length) override;
+
+    // ---- SettingsStore
+    std::optional<std::u16string> read(const std::u16string& app, const std::u16string& section,
+                                       const std::u16string& key) override;
+    void write(const std::u16string& app, const std::u16string& section, const std::u16string& key,
+               const std::u16string& value) override;
+
+    // ---- ClockLocale
+    LocalDateTime now() const override { return clock; }
+    std::u16string monthName(int month) const override { return monthNames.at(size_t(month - 1)); }
+    std::u16string decimalSeparator() const override { return decimal; }
+
+    // ---- CodePage: Latin-1; everything else becomes "?"
+    std::string fromUnicode(std::u16string_view text) const override;
+    std::u16string toUnicode(std::string_view bytes) const override;
+
+    // ---- Host
+    bool anotherInstanceRunning() override { return otherInstance; }
+    void endProcess(int exitCode) override { endedWith = exitCode; }
+    std::u16string applicationDirectory() const override { return appDir; }
+    bool directoryWritable(const std::u16string& directory) const override;
+    std::u16string cacheDirectory() const override { return cacheDir; }
+    void reportProblem(const std::string& message) override { problems.push_back(message); }
+
+  private:
+    bool exists(const std::set<std::u16string>& set, const std::u16string& path) const;
+    Platform platform_;
+};
+
+// The UTF-16 text of a UTF-8 literal, for readable test expectations.
+std::u16string u16(const std::string& utf8);
+std::string u8(const std::u16string& text);
+
+} // namespace vantoly::fake

@@ -1,0 +1,78 @@
+#include "tray/NotifyIconData.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace vantoly {
+namespace {
+
+void put32(NotifyRecordBytes& b, size_t at, uint32_t v) {
+    for (size_t i = 0; i < 4; ++i)
+        b[at + i] = uint8_t(v >> (8 * i));
+}
+
+uint32_t get32(const NotifyRecordBytes& b, size_t at) {
+    uint32_t v = 0;
+    for (size_t i = 0; i < 4; ++i)
+        v |= uint32_t(b[at + i]) << (8 * i);
+    return v;
+}
+
+template <size_t N>
+void putText(NotifyRecordBytes& b, size_t at, const FixedText<N>& field, const CodePage& cp) {
+    const std::string bytes = cp.fromUnicode(field.str());
+    std::memcpy(b.data() + at, bytes.data(), std::min(bytes.size(), N));
+}
+
+template <size_t N>
+void getText(const NotifyRecordBytes& b, size_t at, FixedText<N>& field, const CodePage& cp) {
+    field = cp.toUnicode(std::string_view(reinterpret_cast<const char*>(b.data() + at), N));
+}
+
+} // namespace
+
+NotifyRecordBytes ToPlatformForm(const NOTIFYICONDATA& r, const CodePage& cp) {
+    NotifyRecordBytes b{};
+    put32(b, NotifyOffset::cbSize, r.cbSize);
+    put32(b, NotifyOffset::hWnd, r.hWnd);
+    put32(b, NotifyOffset::uID, r.uID);
+    put32(b, NotifyOffset::uFlags, r.uFlags);
+    put32(b, NotifyOffset::uCallbackMessage, r.uCallbackMessage);
+    put32(b, NotifyOffset::hIcon, r.hIcon);
+    putText(b, NotifyOffset::szTip, r.szTip, cp);
+    put32(b, NotifyOffset::dwState, r.dwState);
+    put32(b, NotifyOffset::dwStateMask, r.dwStateMask);
+    putText(b, NotifyOffset::szInfo, r.szInfo, cp);
+    put32(b, NotifyOffset::uVersion, r.uVersion);
+    putText(b, NotifyOffset::szInfoTitle, r.szInfoTitle, cp);
+    put32(b, NotifyOffset::dwInfoFlags, r.dwInfoFlags);
+    std::copy(r.guidItem.begin(), r.guidItem.end(), b.begin() + NotifyOffset::guidItem);
+    return b;
+}
+
+void FromPlatformForm(const NotifyRecordBytes& b, NOTIFYICONDATA& r, const CodePage& cp) {
+    r.cbSize = get32(b, NotifyOffset::cbSize);
+    r.hWnd = get32(b, NotifyOffset::hWnd);
+    r.uID = get32(b, NotifyOffset::uID);
+    r.uFlags = get32(b, NotifyOffset::uFlags);
+    r.uCallbackMessage = get32(b, NotifyOffset::uCallbackMessage);
+    r.hIcon = get32(b, NotifyOffset::hIcon);
+    getText(b, NotifyOffset::szTip, r.szTip, cp);
+    r.dwState = get32(b, NotifyOffset::dwState);
+    r.dwStateMask = get32(b, NotifyOffset::dwStateMask);
+    getText(b, NotifyOffset::szInfo, r.szInfo, cp);
+    r.uVersion = get32(b, NotifyOffset::uVersion);
+    getText(b, NotifyOffset::szInfoTitle, r.szInfoTitle, cp);
+    r.dwInfoFlags = get32(b, NotifyOffset::dwInfoFlags);
+    std::copy(b.begin() + NotifyOffset::guidItem, b.end(), r.guidItem.begin());
+}
+
+int32_t SendNotifyRecord(ShellTray& shell, const CodePage& cp, uint32_t message,
+                         NOTIFYICONDATA& record) {
+    NotifyRecordBytes bytes = ToPlatformForm(record, cp);
+    const int32_t result = shell.Shell_NotifyIconA(message, bytes);
+    FromPlatformForm(bytes, record, cp);
+    return result;
+}
+
+} // namespace vantoly

@@ -1,0 +1,66 @@
+#pragma once
+// The tray record in its wide form, its fixed-length text fields, and its 504-byte 8-bit
+// platform form.
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/CodePage.h"
+#include "platform/ShellTray.h"
+
+namespace vantoly {
+
+// A text field that always holds exactly N characters: starts as NULs; an assigned text is cut
+// or filled up with spaces.
+template <size_t N> class FixedText {
+  public:
+    static constexpr size_t size = N;
+    FixedText() : text_(N, u'\0') {}
+    FixedText& operator=(std::u16string_view text) {
+        text_.assign(text.substr(0, std::min(text.size(), N)));
+        text_.resize(N, u' ');
+        return *this;
+    }
+    const std::u16string& str() const { return text_; }
+
+  private:
+    std::u16string text_;
+};
+
+struct NOTIFYICONDATA {
+    uint32_t cbSize = 0;
+    uint32_t hWnd = 0;
+    uint32_t uID = 0;
+    uint32_t uFlags = 0;
+    uint32_t uCallbackMessage = 0;
+    uint32_t hIcon = 0;
+    FixedText<128> szTip;
+    uint32_t dwState = 0;
+    uint32_t dwStateMask = 0;
+    FixedText<256> szInfo;
+    uint32_t uVersion = 0; // shared with uTimeout
+    FixedText<64> szInfoTitle;
+    uint32_t dwInfoFlags = 0;
+    std::array<uint8_t, 16> guidItem{};
+};
+
+// Byte offsets of the fields in the platform form.
+namespace NotifyOffset {
+constexpr size_t cbSize = 0, hWnd = 4, uID = 8, uFlags = 12, uCallbackMessage = 16, hIcon = 20;
+constexpr size_t szTip = 24, dwState = 152, dwStateMask = 156, szInfo = 160, uVersion = 416;
+constexpr size_t szInfoTitle = 420, dwInfoFlags = 484, guidItem = 488, end = 504;
+} // namespace NotifyOffset
+
+NotifyRecordBytes ToPlatformForm(const NOTIFYICONDATA& record, const CodePage& codePage);
+void FromPlatformForm(const NotifyRecordBytes& bytes, NOTIFYICONDATA& record,
+                      const CodePage& codePage);
+
+// One shell call: the record goes out in its platform form and comes back from it, so its text
+// fields then hold what the platform received.
+int32_t SendNotifyRecord(ShellTray& shell, const CodePage& codePage, uint32_t message,
+                         NOTIFYICONDATA& record);
+
+} // namespace vantoly

@@ -1,0 +1,47 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include "app/frmMain.h"
+#include "platform/fake/FakePlatform.h"
+
+namespace vantoly::test {
+
+inline uint32_t at32(const NotifyRecordBytes& b, size_t offset) {
+    return uint32_t(b[offset]) | uint32_t(b[offset + 1]) << 8 | uint32_t(b[offset + 2]) << 16 |
+           uint32_t(b[offset + 3]) << 24;
+}
+
+// A fresh fake with all day icons in place and frmMain built on it.
+struct Fixture : testing::Test {
+    fake::FakePlatform fp;
+    frmMain form{fp.platform()};
+
+    Fixture() { fp.addDayIcons(); }
+
+    std::vector<uint32_t> messages() const {
+        std::vector<uint32_t> out;
+        for (const auto& call : fp.shellCalls)
+            out.push_back(call.message);
+        return out;
+    }
+    std::vector<std::u16string> loads() const {
+        std::vector<std::u16string> out;
+        for (const auto& op : fp.pictureOps)
+            if (op.kind == fake::PictureOp::Load) out.push_back(op.path);
+        return out;
+    }
+    std::vector<std::u16string> saves() const {
+        std::vector<std::u16string> out;
+        for (const auto& op : fp.pictureOps)
+            if (op.kind == fake::PictureOp::Save) out.push_back(op.path);
+        return out;
+    }
+    void clearLogs() {
+        fp.shellCalls.clear();
+        fp.pictureOps.clear();
+        fp.writes.clear();
+        fp.reads.clear();
+    }
+};
+
+} // namespace vantoly::test
