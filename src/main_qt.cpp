@@ -1,0 +1,69 @@
+// Composition root of the Linux program: the Qt adapter, frmMain, and the ways a desktop session
+// ends (the session manager, SIGTERM, SIGINT, SIGHUP), each of which quits as the Quit button
+// does, so a note is never lost because the session ended.
+#include <QApplication>
+#include <QSocketNotifier>
+#include <csignal>
+#include <cstdio>
+#include <exception>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include "app/frmMain.h"
+#include "platform/qt/QtPlatform.h"
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+void onSignal(int) {
+    const char byte = 1;
+    [[maybe_unused]] auto written = ::write(signalPipe[1], &byte, 1);
+}
+
+void catchSessionEnd(vantoly::qt::QtPlatform& platform, vantoly::frmMain& form) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0) return;
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, qApp);
+    QObject::connect(notifier, &QSocketNotifier::activated, qApp, [&platform, &form, notifier] {
+        char byte;
+        [[maybe_unused]] auto got = ::read(signalPipe[0], &byte, 1);
+        notifier->setEnabled(false);
+        platform.form.dispatch([&form] { form.Command1_Click(); });
+    });
+    struct sigaction action {};
+    action.sa_handler = onSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int sig : {SIGTERM, SIGINT, SIGHUP})
+        sigaction(sig, &action, nullptr);
+
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, qApp, [&platform, &form] {
+        platform.form.dispatch([&form] { form.Command1_Click(); });
+    });
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vantoly"));
+    QApplication::setOrganizationName(QStringLiteral("Vantoly"));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    vantoly::qt::QtPlatform platform;
+    vantoly::frmMain form(platform.platform());
+    platform.form.connectEvents(&form, [&platform](const char* what) {
+        platform.host.reportProblem(std::string("Vantoly: ") + what);
+    });
+    catchSessionEnd(platform, form);
+
+    try {
+        form.Form_Initialize();
+        form.Form_Load();
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "Vantoly could not start: %s\n", failure.what());
+        return 1;
+    }
+    if (auto code = platform.host.exitCode()) return *code;
+    return app.exec();
+}

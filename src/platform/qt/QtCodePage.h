@@ -1,0 +1,29 @@
+#pragma once
+// Qt adapter: the 8-bit code page, chosen from the user's locale as Windows chooses its ANSI code
+// page, converted with iconv. A character the code page cannot represent becomes "?".
+#include <QLocale>
+
+#include "platform/CodePage.h"
+
+namespace vantoly::qt {
+
+int AnsiCodePageFor(const QLocale& locale);
+
+class QtCodePage : public CodePage {
+  public:
+    explicit QtCodePage(int codePage);
+    ~QtCodePage() override;
+    QtCodePage(const QtCodePage&) = delete;
+    QtCodePage& operator=(const QtCodePage&) = delete;
+
+    int codePage() const { return codePage_; }
+    std::string fromUnicode(std::u16string_view text) const override;
+    std::u16string toUnicode(std::string_view bytes) const override;
+
+  private:
+    int codePage_;
+    void* toBytes_;
+    void* fromBytes_;
+};
+
+} // namespace vantoly::qt

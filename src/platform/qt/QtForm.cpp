@@ -1,0 +1,391 @@
+#include "platform/qt/QtForm.h"
+
+#include <QBuffer>
+#include <QCloseEvent>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSaveFile>
+#include <QScreen>
+#include <QTimer>
+#include <cmath>
+#include <exception>
+
+#include "platform/Failure.h"
+#include "platform/qt/QtPaths.h"
+
+namespace vantoly::qt {
+namespace {
+
+std::string local8(const QString& text) {
+    return text.toLocal8Bit().toStdString();
+}
+
+QScreen* screenOf(const QWidget* widget) {
+    QScreen* screen = widget ? widget->screen() : nullptr;
+    return screen ? screen : QGuiApplication::primaryScreen();
+}
+
+} // namespace
+
+FormWidget::FormWidget(QtForm& owner) : owner_(owner) {}
+
+void FormWidget::closeEvent(QCloseEvent* event) {
+    owner_.closeRequested(event);
+}
+
+bool FormWidget::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    switch (event->type()) {
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::Show:
+        owner_.frameChanged();
+        break;
+    default:
+        break;
+    }
+    return handled;
+}
+
+QtForm::QtForm() : form_(new FormWidget(*this)) {
+    form_->setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::CustomizeWindowHint);
+    form_->setWindowTitle(QStringLiteral("Vantoly"));
+    form_->setWindowIcon(QIcon(QStringLiteral(":/vantoly.png")));
+
+    const float tpp = twipsPerPixelX();
+    auto place = [&](QWidget* w, int left, int top, int width, int height) {
+        w->setGeometry(qRound(left / tpp), qRound(top / tpp), qRound(width / tpp),
+                       qRound(height / tpp));
+    };
+
+    // Created in the order of the window's definition.
+    const char* captions[3] = {"Note 1", "Note 2", "Note 3"};
+    for (int index : {2, 1, 0}) {
+        option1_[size_t(index)] = new QRadioButton(QString::fromLatin1(captions[index]), form_);
+        place(option1_[size_t(index)], 120 + 1200 * index, 120, 1215, 255);
+    }
+    option1_[0]->setChecked(true);
+
+    auto toggle = [&](const char* caption, const char* tip, int left, int width) {
+        auto* box = new QPushButton(QString::fromLatin1(caption), form_);
+        box->setCheckable(true);
+        box->setToolTip(QString::fromLatin1(tip));
+        place(box, left, 4560, width, 375);
+        return box;
+    };
+    chkBlack_ = toggle("&B", "Choose between Black and White system tray icons", 1440, 345);
+    chkNote_ = toggle("&N", "Check to indicate note in tray", 1080, 315);
+    for (auto [control, box] :
+         {std::pair{Control::chkBlack, chkBlack_}, {Control::chkNote, chkNote_}})
+        QObject::connect(
+            box, &QPushButton::clicked, form_,
+            [this, control = control](bool checked) { checkValues_[control] = checked ? 1 : 0; });
+
+    timer1_ = new QTimer(form_);
+    timer1_->setInterval(60000);
+    timer1_->setTimerType(Qt::VeryCoarseTimer);
+    QObject::connect(timer1_, &QTimer::timeout, form_,
+                     [this] { dispatch([this] { events_->Timer1_Timer(); }); });
+    timer1_->start();
+
+    picture1_ = new QLabel(form_);
+    place(picture1_, 5280, 0, 270, 270);
+    picture1_->setVisible(false);
+
+    timerAlarm_ = new QTimer(form_);
+    timerAlarm_->setInterval(10000);
+
+    command3_ = new QPushButton(QStringLiteral("&Clear"), form_);
+    place(command3_, 3720, 4560, 855, 375);
+    command2_ = new QPushButton(QStringLiteral("&OK"), form_);
+    place(command2_, 4680, 4560, 855, 375);
+    QFont bold(QStringLiteral("MS Sans Serif"));
+    bold.setPointSizeF(8.25);
+    bold.setWeight(QFont::Bold);
+    command2_->setFont(bold);
+    command2_->setDefault(true);
+    command1_ = new QPushButton(QStringLiteral("&Quit"), form_);
+    place(command1_, 120, 4560, 855, 375);
+    QObject::connect(command1_, &QPushButton::clicked, form_,
+                     [this] { dispatch([this] { events_->Command1_Click(); }); });
+
+    txtNote_ = new QPlainTextEdit(form_);
+    place(txtNote_, 120, 360, 5415, 4095);
+    txtNote_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtNote_->setTabChangesFocus(true);
+    QFont arial(QStringLiteral("Arial"));
+    arial.setPointSizeF(9.75);
+    arial.setWeight(QFont::Normal);
+    txtNote_->setFont(arial);
+
+    QWidget* order[] = {txtNote_,  command2_,   command3_,   chkNote_,   chkBlack_,
+                        command1_, option1_[0], option1_[1], option1_[2]};
+    for (size_t i = 0; i + 1 < std::size(order); ++i)
+        QWidget::setTabOrder(order[i], order[i + 1]);
+
+    form_->resize(qRound(5655 / tpp), qRound(5010 / tpp));
+}
+
+QtForm::~QtForm() {
+    delete form_;
+}
+
+void QtForm::connectEvents(FormEvents* events, std::function<void(const char*)> reportFailure) {
+    events_ = events;
+    reportFailure_ = std::move(reportFailure);
+}
+
+void QtForm::dispatch(const std::function<void()>& handler) {
+    if (!events_) return;
+    try {
+        handler();
+    } catch (const std::exception& failure) {
+        if (reportFailure_) reportFailure_(failure.what());
+    }
+}
+
+QWidget* QtForm::widget() const {
+    return form_;
+}
+
+QWidget* QtForm::control(Control control) const {
+    switch (control) {
+    case Control::Option1_0:
+        return option1_[0];
+    case Control::Option1_1:
+        return option1_[1];
+    case Control::Option1_2:
+        return option1_[2];
+    case Control::chkBlack:
+        return chkBlack_;
+    case Control::chkNote:
+        return chkNote_;
+    case Control::Picture1:
+        return picture1_;
+    case Control::Command3:
+        return command3_;
+    case Control::Command2:
+        return command2_;
+    case Control::Command1:
+        return command1_;
+    case Control::txtNote:
+        return txtNote_;
+    }
+    return nullptr;
+}
+
+float QtForm::twipsPerPixelX() const {
+    return float(1440.0 / screenOf(form_)->logicalDotsPerInchX());
+}
+
+float QtForm::twipsPerPixelY() const {
+    return float(1440.0 / screenOf(form_)->logicalDotsPerInchY());
+}
+
+float QtForm::formGeometry(Edge edge) const {
+    const QRect frame = form_->frameGeometry();
+    switch (edge) {
+    case Edge::Left:
+        return float(frame.x()) * twipsPerPixelX();
+    case Edge::Top:
+        return float(frame.y()) * twipsPerPixelY();
+    case Edge::Width:
+        return float(pendingOuterSize_ ? pendingOuterSize_->width() : frame.width()) *
+               twipsPerPixelX();
+    case Edge::Height:
+        return float(pendingOuterSize_ ? pendingOuterSize_->height() : frame.height()) *
+               twipsPerPixelY();
+    }
+    return 0;
+}
+
+void QtForm::setFormGeometry(Edge edge, float twips) {
+    const bool horizontal = edge == Edge::Left || edge == Edge::Width;
+    const int px = int(std::lround(twips / (horizontal ? twipsPerPixelX() : twipsPerPixelY())));
+    const QRect frame = form_->frameGeometry();
+    const QSize margins = frame.size() - form_->size();
+    const bool framed = !margins.isNull();
+    switch (edge) {
+    case Edge::Left:
+        // Unchanged values are not applied, so the window manager keeps placing a new window.
+        if (px != frame.x()) form_->move(px, frame.y());
+        return;
+    case Edge::Top:
+        if (px != frame.y()) form_->move(frame.x(), px);
+        return;
+    case Edge::Width:
+    case Edge::Height: {
+        QSize outer = pendingOuterSize_.value_or(frame.size());
+        (edge == Edge::Width ? outer.rwidth() : outer.rheight()) = std::max(px, 1);
+        if (outer == (pendingOuterSize_ ? *pendingOuterSize_ : frame.size())) return;
+        if (!framed && !form_->isVisible()) pendingOuterSize_ = outer;
+        form_->resize((outer - margins).expandedTo(QSize(1, 1)));
+        return;
+    }
+    }
+}
+
+void QtForm::frameChanged() {
+    if (!pendingOuterSize_) return;
+    const QSize margins = form_->frameGeometry().size() - form_->size();
+    if (margins.isNull()) return;
+    const QSize outer = *pendingOuterSize_;
+    pendingOuterSize_.reset();
+    form_->resize((outer - margins).expandedTo(QSize(1, 1)));
+}
+
+bool QtForm::formVisible() const {
+    return form_->isVisible();
+}
+
+void QtForm::showForm() {
+    form_->show();
+    form_->raise();
+    form_->activateWindow();
+}
+
+void QtForm::hideForm() {
+    form_->hide();
+}
+
+std::u16string QtForm::text(Control control) const {
+    if (control == Control::txtNote) {
+        QString text = txtNote_->toPlainText();
+        text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+        return fromQ(text);
+    }
+    if (auto* button = qobject_cast<QAbstractButton*>(this->control(control)))
+        return fromQ(button->text());
+    return {};
+}
+
+void QtForm::setText(Control control, const std::u16string& text) {
+    if (control == Control::txtNote) {
+        QString plain = toQ(text);
+        plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        txtNote_->setPlainText(plain);
+        return;
+    }
+    if (auto* button = qobject_cast<QAbstractButton*>(this->control(control)))
+        button->setText(toQ(text));
+}
+
+int16_t QtForm::value(Control control) const {
+    if (control == Control::chkBlack || control == Control::chkNote) {
+        auto it = checkValues_.find(control);
+        return it == checkValues_.end() ? int16_t(0) : it->second;
+    }
+    if (auto* button = qobject_cast<QAbstractButton*>(this->control(control)))
+        return button->isChecked() ? int16_t(-1) : int16_t(0);
+    return 0;
+}
+
+void QtForm::setValue(Control control, int16_t value) {
+    auto* button = qobject_cast<QAbstractButton*>(this->control(control));
+    if (!button) return;
+    if (control == Control::chkBlack || control == Control::chkNote) checkValues_[control] = value;
+    // Setting a value is not a click: no handler runs.
+    const QSignalBlocker blocker(button);
+    button->setChecked(value != 0);
+}
+
+void QtForm::setFocus(Control control) {
+    QWidget* widget = this->control(control);
+    if (!widget || !widget->isVisible() || !widget->isEnabled())
+        throw PlatformFailure("the control cannot take the focus");
+    widget->setFocus(Qt::OtherFocusReason);
+}
+
+int32_t QtForm::windowHandle(Control control) const {
+    return 0x1000 + int32_t(control);
+}
+
+bool QtForm::timerEnabled(Timer timer) const {
+    return (timer == Timer::Timer1 ? timer1_ : timerAlarm_)->isActive();
+}
+
+void QtForm::setTimerEnabled(Timer timer, bool enabled) {
+    QTimer* t = timer == Timer::Timer1 ? timer1_ : timerAlarm_;
+    if (enabled && !t->isActive())
+        t->start();
+    else if (!enabled)
+        t->stop();
+}
+
+void QtForm::loadPicture(const std::u16string& path) {
+    const QString local = LocalPath(path);
+    QFile file(local);
+    if (!file.open(QIODevice::ReadOnly))
+        throw PlatformFailure("cannot read " + local8(local) + ": " + local8(file.errorString()));
+    QByteArray bytes = file.readAll();
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    QIcon icon;
+    for (int i = 0, count = std::max(reader.imageCount(), 1); i < count; ++i) {
+        if (i > 0 && !reader.jumpToImage(i)) break;
+        const QImage image = reader.read();
+        if (image.isNull()) break;
+        icon.addPixmap(QPixmap::fromImage(image));
+    }
+    if (icon.isNull()) throw PlatformFailure("not a picture: " + local8(local));
+    picture_ = icon;
+    pictureBytes_ = bytes;
+    picture1_->setPixmap(icon.pixmap(picture1_->size()));
+    ++pictureHandle_;
+}
+
+void QtForm::savePicture(const std::u16string& path) {
+    const QString local = LocalPath(path);
+    QSaveFile file(local);
+    if (pictureBytes_.isEmpty() || !file.open(QIODevice::WriteOnly) ||
+        file.write(pictureBytes_) != pictureBytes_.size() || !file.commit())
+        throw PlatformFailure("cannot write " + local8(local) + ": " + local8(file.errorString()));
+}
+
+std::optional<QIcon> QtForm::icon(int32_t handle) const {
+    if (handle != pictureHandle_ || picture_.isNull()) return std::nullopt;
+    return picture_;
+}
+
+int QtForm::messageBox(const std::u16string& prompt, int style, const std::u16string& caption) {
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    switch (style & 0x70) {
+    case 16:
+        icon = QMessageBox::Critical;
+        break;
+    case 32:
+        icon = QMessageBox::Question;
+        break;
+    case 48:
+        icon = QMessageBox::Warning;
+        break;
+    case 64:
+        icon = QMessageBox::Information;
+        break;
+    }
+    QString text = toQ(prompt);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QMessageBox box(icon, toQ(caption), text, QMessageBox::Ok);
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    box.exec();
+    return 1; // vbOK
+}
+
+void QtForm::closeRequested(QCloseEvent* event) {
+    int16_t cancel = 0;
+    if (events_) dispatch([&] { events_->Form_Unload(cancel); });
+    if (cancel)
+        event->ignore();
+    else
+        event->accept();
+}
+
+} // namespace vantoly::qt

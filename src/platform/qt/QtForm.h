@@ -1,0 +1,114 @@
+#pragma once
+// Qt adapter: the window toolkit.
+//
+// Implements: frmMain as a Qt::Tool top-level widget titled "Vantoly", not in the taskbar, with
+// its twelve controls at their twip positions, access keys, fonts, tooltips and tab order; the
+// outer (frame) geometry in twips from the screen's DPI; the two timers; Picture1's picture table
+// (icon files loaded, saved as the bytes they were loaded from, and handed to the tray as icons);
+// the message box. Close requests from the window system go to Form_Unload.
+// Leaves out: fonts' character sets (Qt has none; fontconfig picks the glyphs), the grayed look of
+// a check box value 2 (shown as checked).
+#include <QIcon>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <map>
+#include <optional>
+
+#include "platform/FormEvents.h"
+#include "platform/Toolkit.h"
+
+class QAbstractButton;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QTimer;
+
+namespace vantoly::qt {
+
+class QtForm;
+
+// The window widget itself; it hands close requests and frame changes back to QtForm.
+class FormWidget : public QWidget {
+    Q_OBJECT
+  public:
+    explicit FormWidget(QtForm& owner);
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool event(QEvent* event) override;
+
+  private:
+    QtForm& owner_;
+};
+
+class QtForm : public Toolkit {
+  public:
+    QtForm();
+    ~QtForm() override;
+
+    // Where the form's events go, and how a handler's failure is reported.
+    void connectEvents(FormEvents* events, std::function<void(const char*)> reportFailure);
+    // Runs a handler; a failure that escapes it is reported, never thrown into Qt's event loop.
+    void dispatch(const std::function<void()>& handler);
+    // After the process was asked to end no further event reaches the handlers.
+    void stopEvents() { events_ = nullptr; }
+
+    QWidget* widget() const;
+    QWidget* control(Control control) const;
+    // The picture behind a handle from pictureHandle(); null when it was released.
+    std::optional<QIcon> icon(int32_t handle) const;
+
+    void InitCommonControls() override {}
+    float formGeometry(Edge edge) const override;
+    void setFormGeometry(Edge edge, float twips) override;
+    bool formVisible() const override;
+    void showForm() override;
+    void hideForm() override;
+    std::u16string text(Control control) const override;
+    void setText(Control control, const std::u16string& text) override;
+    int16_t value(Control control) const override;
+    void setValue(Control control, int16_t value) override;
+    void setFocus(Control control) override;
+    int32_t windowHandle(Control control) const override;
+    bool timerEnabled(Timer timer) const override;
+    void setTimerEnabled(Timer timer, bool enabled) override;
+    void loadPicture(const std::u16string& path) override;
+    int32_t pictureHandle() const override { return pictureHandle_; }
+    void savePicture(const std::u16string& path) override;
+    int messageBox(const std::u16string& prompt, int style, const std::u16string& caption) override;
+    float twipsPerPixelX() const override;
+
+  private:
+    friend class FormWidget;
+    void closeRequested(QCloseEvent* event);
+    void frameChanged();
+    float twipsPerPixelY() const;
+
+    FormWidget* form_;
+    std::array<QRadioButton*, 3> option1_{};
+    QPushButton* chkBlack_ = nullptr;
+    QPushButton* chkNote_ = nullptr;
+    QLabel* picture1_ = nullptr;
+    QPushButton* command1_ = nullptr;
+    QPushButton* command2_ = nullptr;
+    QPushButton* command3_ = nullptr;
+    QPlainTextEdit* txtNote_ = nullptr;
+    QTimer* timer1_ = nullptr;
+    QTimer* timerAlarm_ = nullptr;
+    std::map<Control, int16_t> checkValues_;
+
+    int32_t pictureHandle_ = 0;
+    QIcon picture_;
+    QByteArray pictureBytes_;
+
+    // An outer size asked for before the window manager framed the window; applied once the
+    // frame is known, so a restored size does not grow by the frame at every start.
+    std::optional<QSize> pendingOuterSize_;
+
+    FormEvents* events_ = nullptr;
+    std::function<void(const char*)> reportFailure_;
+};
+
+} // namespace vantoly::qt

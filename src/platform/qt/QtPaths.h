@@ -1,0 +1,21 @@
+#pragma once
+// Text and path conversions between the core and Qt.
+#include <QString>
+#include <string>
+
+namespace vantoly::qt {
+
+inline QString toQ(const std::u16string& text) {
+    return QString::fromUtf16(text.data(), qsizetype(text.size()));
+}
+
+inline std::u16string fromQ(const QString& text) {
+    return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()), size_t(text.size()));
+}
+
+// The core writes paths with "\" between their parts, and its file names do not distinguish
+// case ("white" is the folder "White"). This gives the local path of the file that is meant:
+// the exact one when it exists, otherwise the one that matches each part regardless of case.
+QString LocalPath(const std::u16string& corePath);
+
+} // namespace vantoly::qt

@@ -1,0 +1,12 @@
+#include "platform/qt/QtPlatform.h"
+
+#include <QLocale>
+
+namespace vantoly::qt {
+
+QtPlatform::QtPlatform()
+    : codePage(AnsiCodePageFor(QLocale::system())), shell(form, codePage),
+      host([this] { form.stopEvents(); }), platform_{form,  shell,    version, settings,
+                                                     clock, codePage, host} {}
+
+} // namespace vantoly::qt

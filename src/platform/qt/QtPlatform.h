@@ -1,0 +1,31 @@
+#pragma once
+// Qt adapter: every port, built together and handed to frmMain as one Platform.
+#include "platform/Platform.h"
+#include "platform/qt/QtClockLocale.h"
+#include "platform/qt/QtCodePage.h"
+#include "platform/qt/QtFileVersion.h"
+#include "platform/qt/QtForm.h"
+#include "platform/qt/QtHost.h"
+#include "platform/qt/QtSettingsStore.h"
+#include "platform/qt/QtShellTray.h"
+
+namespace vantoly::qt {
+
+class QtPlatform {
+  public:
+    QtPlatform();
+    Platform& platform() { return platform_; }
+
+    QtForm form;
+    QtCodePage codePage;
+    QtShellTray shell;
+    QtFileVersion version;
+    QtSettingsStore settings;
+    QtClockLocale clock;
+    QtHost host;
+
+  private:
+    Platform platform_;
+};
+
+} // namespace vantoly::qt

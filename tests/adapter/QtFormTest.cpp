@@ -1,0 +1,215 @@
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "platform/Failure.h"
+#include "platform/qt/QtForm.h"
+#include "platform/qt/QtPaths.h"
+
+using namespace vantoly;
+using qt::fromQ;
+using qt::toQ;
+
+namespace {
+
+// The data files as the build lays them beside the program.
+QString assets() {
+    return QStringLiteral(VANTOLY_SOURCE_DIR "/assets");
+}
+
+struct Form : testing::Test {
+    qt::QtForm form;
+};
+
+struct Placed {
+    Control control;
+    const char* caption;
+    int left, top, width, height;
+};
+
+TEST_F(Form, ControlsStandAtTheirTwipPositions) {
+    ASSERT_FLOAT_EQ(form.twipsPerPixelX(), 15.0f); // 96 dpi
+    const Placed table[] = {
+        {Control::Option1_2, "Note 3", 2520, 120, 1215, 255},
+        {Control::Option1_1, "Note 2", 1320, 120, 1215, 255},
+        {Control::Option1_0, "Note 1", 120, 120, 1215, 255},
+        {Control::chkBlack, "&B", 1440, 4560, 345, 375},
+        {Control::chkNote, "&N", 1080, 4560, 315, 375},
+        {Control::Picture1, "", 5280, 0, 270, 270},
+        {Control::Command3, "&Clear", 3720, 4560, 855, 375},
+        {Control::Command2, "&OK", 4680, 4560, 855, 375},
+        {Control::Command1, "&Quit", 120, 4560, 855, 375},
+        {Control::txtNote, "", 120, 360, 5415, 4095},
+    };
+    for (const auto& c : table) {
+        const QRect g = form.control(c.control)->geometry();
+        EXPECT_EQ(g, QRect(c.left / 15, c.top / 15, c.width / 15, c.height / 15)) << c.caption;
+        if (*c.caption) {
+            EXPECT_EQ(form.text(c.control), fromQ(QString::fromLatin1(c.caption)));
+        }
+    }
+    EXPECT_FALSE(form.control(Control::Picture1)->isVisibleTo(form.widget()));
+    EXPECT_TRUE(qobject_cast<QRadioButton*>(form.control(Control::Option1_0))->isChecked());
+    EXPECT_EQ(form.widget()->size(), QSize(377, 334)); // 5655 x 5010
+}
+
+TEST_F(Form, IsAToolWindowTitledVantoly) {
+    EXPECT_EQ(form.widget()->windowTitle(), "Vantoly");
+    EXPECT_EQ(form.widget()->windowType(), Qt::Tool);
+    EXPECT_FALSE(form.widget()->windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(form.widget()->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_FALSE(form.widget()->windowIcon().isNull());
+}
+
+TEST_F(Form, FontsTooltipsAndToggleLook) {
+    const QFont ok = form.control(Control::Command2)->font();
+    EXPECT_EQ(ok.family(), "MS Sans Serif");
+    EXPECT_EQ(ok.weight(), QFont::Bold);
+    EXPECT_DOUBLE_EQ(ok.pointSizeF(), 8.25);
+    EXPECT_NE(form.control(Control::Command1)->font().weight(), QFont::Bold);
+    const QFont note = form.control(Control::txtNote)->font();
+    EXPECT_EQ(note.family(), "Arial");
+    EXPECT_DOUBLE_EQ(note.pointSizeF(), 9.75);
+    EXPECT_EQ(form.control(Control::chkBlack)->toolTip(),
+              "Choose between Black and White system tray icons");
+    EXPECT_EQ(form.control(Control::chkNote)->toolTip(), "Check to indicate note in tray");
+    for (Control box : {Control::chkBlack, Control::chkNote}) {
+        auto* button = qobject_cast<QPushButton*>(form.control(box));
+        ASSERT_NE(button, nullptr);
+        EXPECT_TRUE(button->isCheckable());
+    }
+}
+
+TEST_F(Form, TabGoesFromTheNoteThroughTheButtonsToTheSelectedNote) {
+    form.widget()->show();
+    const Control order[] = {Control::txtNote,  Control::Command2, Control::Command3,
+                             Control::chkNote,  Control::chkBlack, Control::Command1,
+                             Control::Option1_0};
+    QWidget* at = form.control(order[0]);
+    for (size_t i = 1; i < std::size(order); ++i) {
+        do
+            at = at->nextInFocusChain();
+        while (!(at->focusPolicy() & Qt::TabFocus) || !at->isVisible());
+        EXPECT_EQ(at, form.control(order[i])) << i;
+    }
+    form.widget()->hide();
+}
+
+TEST_F(Form, AccessKeysAreAltAndTheMarkedLetter) {
+    const std::pair<Control, Qt::Key> keys[] = {{Control::Command1, Qt::Key_Q},
+                                                {Control::Command2, Qt::Key_O},
+                                                {Control::Command3, Qt::Key_C},
+                                                {Control::chkBlack, Qt::Key_B},
+                                                {Control::chkNote, Qt::Key_N}};
+    for (const auto& [control, key] : keys)
+        EXPECT_EQ(qobject_cast<QAbstractButton*>(form.control(control))->shortcut(),
+                  QKeySequence(Qt::ALT | key));
+}
+
+TEST_F(Form, NoteTextKeepsItsLineBreaks) {
+    form.setText(Control::txtNote, u"one\r\ntwo\r\n\r\nthree");
+    EXPECT_EQ(qobject_cast<QPlainTextEdit*>(form.control(Control::txtNote))->blockCount(), 4);
+    EXPECT_EQ(form.text(Control::txtNote), u"one\r\ntwo\r\n\r\nthree");
+}
+
+TEST_F(Form, SettingACheckBoxValueIsNotAClick) {
+    int clicks = 0;
+    QObject::connect(qobject_cast<QPushButton*>(form.control(Control::chkBlack)),
+                     &QPushButton::clicked, [&] { ++clicks; });
+    for (int16_t v : {0, 1, 2, 0}) {
+        form.setValue(Control::chkBlack, v);
+        EXPECT_EQ(form.value(Control::chkBlack), v);
+    }
+    EXPECT_EQ(clicks, 0);
+    qobject_cast<QPushButton*>(form.control(Control::chkBlack))->click();
+    EXPECT_EQ(form.value(Control::chkBlack), 1);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(Form, GeometryIsTheOuterSizeInTwips) {
+    form.setFormGeometry(Edge::Left, 1440);
+    form.setFormGeometry(Edge::Top, -300);
+    form.setFormGeometry(Edge::Height, 5400);
+    form.setFormGeometry(Edge::Width, 5790);
+    EXPECT_FLOAT_EQ(form.formGeometry(Edge::Left), 1440);
+    EXPECT_FLOAT_EQ(form.formGeometry(Edge::Top), -300);
+    EXPECT_FLOAT_EQ(form.formGeometry(Edge::Width), 5790);
+    EXPECT_FLOAT_EQ(form.formGeometry(Edge::Height), 5400);
+    EXPECT_EQ(form.widget()->frameGeometry().topLeft(), QPoint(96, -20));
+}
+
+TEST_F(Form, FocusFailsWhileTheWindowIsHidden) {
+    EXPECT_THROW(form.setFocus(Control::txtNote), PlatformFailure);
+    form.showForm();
+    EXPECT_NO_THROW(form.setFocus(Control::txtNote));
+    form.hideForm();
+}
+
+TEST_F(Form, TimersAsCreated) {
+    EXPECT_TRUE(form.timerEnabled(Timer::Timer1));
+    EXPECT_FALSE(form.timerEnabled(Timer::timerAlarm));
+    form.setTimerEnabled(Timer::timerAlarm, true);
+    EXPECT_TRUE(form.timerEnabled(Timer::timerAlarm));
+    form.setTimerEnabled(Timer::timerAlarm, false);
+    EXPECT_FALSE(form.timerEnabled(Timer::timerAlarm));
+}
+
+TEST_F(Form, DayIconLoadsWithEverySize) {
+    form.loadPicture(fromQ(assets() + "\\Black\\31.ico"));
+    const auto icon = form.icon(form.pictureHandle());
+    ASSERT_TRUE(icon);
+    const auto sizes = icon->availableSizes();
+    for (int s : {16, 22, 24, 32, 48, 64, 128, 256})
+        EXPECT_TRUE(sizes.contains(QSize(s, s))) << s;
+}
+
+TEST_F(Form, LoadingReplacesAndReleasesThePreviousPicture) {
+    form.loadPicture(fromQ(assets() + "/Black/1.ico"));
+    const int32_t first = form.pictureHandle();
+    form.loadPicture(fromQ(assets() + "/White/2.ico"));
+    EXPECT_NE(form.pictureHandle(), first);
+    EXPECT_FALSE(form.icon(first));
+    EXPECT_TRUE(form.icon(form.pictureHandle()));
+}
+
+TEST_F(Form, MissingOrBrokenPictureFails) {
+    QTemporaryDir dir;
+    QFile broken(dir.filePath("7.ico"));
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("not an icon at all");
+    broken.close();
+    EXPECT_THROW(form.loadPicture(fromQ(dir.filePath("8.ico"))), PlatformFailure);
+    EXPECT_THROW(form.loadPicture(fromQ(dir.filePath("7.ico"))), PlatformFailure);
+}
+
+TEST_F(Form, SavedPictureIsTheIconFileItWasLoadedFrom) {
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir("White");
+    QFile::copy(assets() + "/White/9.ico", dir.filePath("White/9.ico"));
+    // "white" finds the folder "White" on a file system that distinguishes case.
+    form.loadPicture(fromQ(dir.path() + "\\white\\9.ico"));
+    form.savePicture(fromQ(dir.path() + "\\tmp.ico"));
+    form.savePicture(fromQ(dir.path() + "\\tmp.ico")); // overwrites
+    QFile original(assets() + "/White/9.ico"), copy(dir.filePath("tmp.ico"));
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly) && copy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(original.readAll(), copy.readAll());
+    EXPECT_THROW(form.savePicture(fromQ(dir.path() + "\\no such folder\\tmp.ico")),
+                 PlatformFailure);
+}
+
+TEST(LocalPath, MapsSeparatorsAndFindsFoldersRegardlessOfCase) {
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath("White");
+    EXPECT_EQ(qt::LocalPath(fromQ(dir.path() + "\\white\\3.ico")), dir.path() + "/White/3.ico");
+    EXPECT_EQ(qt::LocalPath(fromQ(dir.path() + "\\tmp.ico")), dir.path() + "/tmp.ico");
+}
+
+} // namespace

@@ -1,0 +1,59 @@
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <gtest/gtest.h>
+
+#include "platform/qt/QtHost.h"
+#include "platform/qt/QtPaths.h"
+
+using namespace vantoly;
+
+namespace {
+
+QString lockPath() {
+    return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + "/vantoly.lock";
+}
+
+TEST(QtHost, OneInstanceAtATime) {
+    qt::QtHost first({});
+    EXPECT_FALSE(first.anotherInstanceRunning());
+    qt::QtHost second({});
+    EXPECT_TRUE(second.anotherInstanceRunning());
+    first.endProcess(0); // releases the lock
+    qt::QtHost third({});
+    EXPECT_FALSE(third.anotherInstanceRunning());
+    third.endProcess(0);
+}
+
+TEST(QtHost, LockOfADeadProcessIsTakenOver) {
+    QFile lock(lockPath());
+    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+    // pid, application name, host name: a process that cannot exist.
+    lock.write("4194304\nvantoly\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    lock.close();
+    qt::QtHost host({});
+    EXPECT_FALSE(host.anotherInstanceRunning());
+    host.endProcess(0);
+}
+
+TEST(QtHost, EndingStopsEventsAndRecordsTheCode) {
+    bool stopped = false;
+    qt::QtHost host([&] { stopped = true; });
+    EXPECT_FALSE(host.exitCode());
+    host.endProcess(1);
+    EXPECT_TRUE(stopped);
+    EXPECT_EQ(host.exitCode(), 1);
+}
+
+TEST(QtHost, WhereTheProgramLives) {
+    qt::QtHost host({});
+    EXPECT_EQ(qt::toQ(host.applicationDirectory()), QCoreApplication::applicationDirPath());
+    EXPECT_TRUE(host.directoryWritable(host.applicationDirectory()));
+    EXPECT_FALSE(host.directoryWritable(u"/no/such/folder"));
+    const QString cache = qt::toQ(host.cacheDirectory());
+    EXPECT_TRUE(cache.endsWith("/Vantoly"));
+    EXPECT_TRUE(QDir(cache).exists());
+}
+
+} // namespace

@@ -1,0 +1,115 @@
+#include <QSystemTrayIcon>
+#include <gtest/gtest.h>
+
+#include "platform/qt/QtCodePage.h"
+#include "platform/qt/QtForm.h"
+#include "platform/qt/QtPaths.h"
+#include "platform/qt/QtShellTray.h"
+#include "tray/NotifyIconData.h"
+
+using namespace vantoly;
+
+namespace {
+
+NOTIFYICONDATA record(uint32_t size) {
+    NOTIFYICONDATA r;
+    r.cbSize = size;
+    r.hWnd = 0x1005;
+    r.uID = 999;
+    r.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    r.uCallbackMessage = 512;
+    r.szTip = std::u16string(100, u'x') + u"END" + std::u16string(1, u'\0');
+    r.szInfo = std::u16string(u"Buy milk\0", 9);
+    r.szInfoTitle = std::u16string(u"Reminder\0", 9);
+    r.uVersion = 3;
+    r.dwInfoFlags = 1;
+    return r;
+}
+
+TEST(DecodeNotifyRecord, SmallestSizeSeesASixtyFourByteTipAndNoBalloon) {
+    qt::QtCodePage cp(1252);
+    const auto r = qt::DecodeNotifyRecord(ToPlatformForm(record(88), cp), cp);
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->tip, QString(64, 'x'));
+    EXPECT_FALSE(r->hasBalloonFields);
+    EXPECT_TRUE(r->info.isEmpty());
+}
+
+TEST(DecodeNotifyRecord, LargerSizesSeeEverything) {
+    qt::QtCodePage cp(1252);
+    for (uint32_t size : {488u, 504u}) {
+        const auto r = qt::DecodeNotifyRecord(ToPlatformForm(record(size), cp), cp);
+        ASSERT_TRUE(r);
+        EXPECT_EQ(r->tip, QString(100, 'x') + "END");
+        EXPECT_TRUE(r->hasBalloonFields);
+        EXPECT_EQ(r->info, "Buy milk");
+        EXPECT_EQ(r->infoTitle, "Reminder");
+        EXPECT_EQ(r->infoFlags, 1u);
+        EXPECT_EQ(r->uID, 999u);
+        EXPECT_EQ(r->hWnd, 0x1005u);
+    }
+}
+
+TEST(DecodeNotifyRecord, UnknownSizeIsRefused) {
+    qt::QtCodePage cp(1252);
+    for (uint32_t size : {0u, 87u, 500u, 1000u})
+        EXPECT_FALSE(qt::DecodeNotifyRecord(ToPlatformForm(record(size), cp), cp)) << size;
+}
+
+TEST(QtShellTray, AddModifyAndDeleteOneIcon) {
+    qt::QtForm form;
+    qt::QtCodePage cp(1252);
+    qt::QtShellTray shell(form, cp);
+    form.loadPicture(qt::fromQ(QStringLiteral(VANTOLY_SOURCE_DIR "/assets/Black/7.ico")));
+    NOTIFYICONDATA r = record(504);
+    r.hIcon = uint32_t(form.pictureHandle());
+    r.szTip = std::u16string(u"\0", 1);
+
+    EXPECT_EQ(SendNotifyRecord(shell, cp, NIM_MODIFY, r), 0); // nothing to modify yet
+    EXPECT_EQ(SendNotifyRecord(shell, cp, NIM_ADD, r), 1);
+    EXPECT_EQ(SendNotifyRecord(shell, cp, NIM_ADD, r), 0); // added once
+    QSystemTrayIcon* icon = shell.icon(0x1005, 999);
+    ASSERT_NE(icon, nullptr);
+    EXPECT_TRUE(icon->toolTip().isEmpty());
+    EXPECT_FALSE(icon->icon().isNull());
+    EXPECT_TRUE(icon->isVisible());
+
+    r.szTip = std::u16string(u"Monday, December 7, 2026\0\0", 26);
+    form.loadPicture(qt::fromQ(QStringLiteral(VANTOLY_SOURCE_DIR "/assets/White/8.ico")));
+    r.hIcon = uint32_t(form.pictureHandle());
+    EXPECT_EQ(SendNotifyRecord(shell, cp, NIM_MODIFY, r), 1);
+    EXPECT_EQ(SendNotifyRecord(shell, cp, NIM_SETVERSION, r), 1);
+    EXPECT_EQ(icon->toolTip(), "Monday, December 7, 2026");
+
+    // The tray holds its own copy: loading the next picture does not take the icon away.
+    form.loadPicture(qt::fromQ(QStringLiteral(VANTOLY_SOURCE_DIR "/assets/White/9.ico")));
+    EXPECT_FALSE(icon->icon().isNull());
+
+    NOTIFYICONDATA del;
+    del.cbSize = 504;
+    del.hWnd = 0x1005;
+    del.uID = 999;
+    EXPECT_EQ(SendNotifyRecord(shell, cp, NIM_DELETE, del), 1);
+    EXPECT_EQ(shell.icon(0x1005, 999), nullptr);
+    EXPECT_EQ(SendNotifyRecord(shell, cp, NIM_DELETE, del), 0);
+}
+
+TEST(QtShellTray, ActivationsArriveAsMessageNumbers) {
+    qt::QtForm form;
+    qt::QtCodePage cp(1252);
+    qt::QtShellTray shell(form, cp);
+    NOTIFYICONDATA r = record(504);
+    SendNotifyRecord(shell, cp, NIM_ADD, r);
+    std::vector<int32_t> got;
+    shell.onMessage([&](uint32_t hWnd, int32_t message) {
+        EXPECT_EQ(hWnd, 0x1005u);
+        got.push_back(message);
+    });
+    QSystemTrayIcon* icon = shell.icon(0x1005, 999);
+    emit icon->activated(QSystemTrayIcon::Trigger);
+    emit icon->activated(QSystemTrayIcon::DoubleClick);
+    emit icon->activated(QSystemTrayIcon::Context);
+    EXPECT_EQ(got, (std::vector<int32_t>{513, 514, 515, 516, 517}));
+}
+
+} // namespace
