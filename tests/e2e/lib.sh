@@ -1,0 +1,155 @@
+# End-to-end harness: a private desktop (Xvfb, openbox, trayer as the XEmbed tray host) on its
+# own display, a private copy of the installed program (executable and data files) and private
+# HOME and XDG directories, and checks of what a user would see from outside.
+# Sourced by each case; the case calls desktop_start first. Needs: BUILD (the build folder).
+set -u
+
+: "${BUILD:?BUILD must name the build folder}"
+E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+FAKETIME_LIB=$(ls /usr/lib/*/faketime/libfaketimeMT.so.1 2>/dev/null | head -n 1)
+CASE_NAME=$(basename "$0" .sh)
+FAILURES=0
+PIDS=()
+
+log() { printf '  [%s] %s\n' "$CASE_NAME" "$*"; }
+pass() { log "ok: $*"; }
+fail() { log "FAIL: $*"; FAILURES=$((FAILURES + 1)); }
+check() { # description command...
+  local what=$1; shift
+  if "$@"; then pass "$what"; else fail "$what"; fi
+}
+
+# Polls a command until it succeeds, for at most the given seconds.
+wait_until() { # seconds command...
+  local deadline=$(( $(date +%s%N) + $1 * 1000000000 )); shift
+  until "$@"; do
+    [ "$(date +%s%N)" -lt "$deadline" ] || return 1
+    sleep 0.1
+  done
+}
+
+desktop_start() { # display-number
+  export DISPLAY=":$1"
+  WORK=$(mktemp -d "/tmp/vantoly-e2e-$CASE_NAME.XXXXXX")
+  export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/home/.config" XDG_CACHE_HOME="$WORK/home/.cache"
+  export XDG_DATA_HOME="$WORK/home/.local/share" XDG_RUNTIME_DIR="$WORK/run"
+  unset DBUS_SESSION_BUS_ADDRESS WAYLAND_DISPLAY SESSION_MANAGER
+  export QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8 LANG=C.UTF-8
+  mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+  APP="$WORK/app"
+  mkdir -p "$APP"
+  cp "$BUILD/vantoly" "$APP/" && cp -r "$BUILD/Black" "$BUILD/White" "$BUILD/alarm.wav" "$APP/"
+  INI="$XDG_CONFIG_HOME/Vantoly/Vantoly.ini"
+  trap desktop_stop EXIT
+
+  rm -f "/tmp/.X$1-lock" "/tmp/.X11-unix/X$1"
+  Xvfb "$DISPLAY" -screen 0 1280x800x24 -dpi 96 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+  PIDS+=($!)
+  wait_until 10 xdpyinfo >/dev/null 2>&1 || { fail "Xvfb did not start"; exit 1; }
+  openbox >"$WORK/openbox.log" 2>&1 &
+  PIDS+=($!)
+  trayer --edge top --align right --widthtype request --heighttype pixel --height 24 \
+    >"$WORK/trayer.log" 2>&1 &
+  PIDS+=($!)
+  wait_until 10 tray_panel >/dev/null || { fail "trayer did not start"; exit 1; }
+}
+
+desktop_stop() {
+  [ -n "${VANTOLY_PID:-}" ] && kill -9 "$VANTOLY_PID" 2>/dev/null
+  for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null; done
+  wait 2>/dev/null
+  [ "$FAILURES" -eq 0 ] && [ -n "${WORK:-}" ] && rm -rf "$WORK"
+  [ "$FAILURES" -eq 0 ] || log "kept $WORK for a look"
+}
+
+tray_panel() { xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ { print $1; exit }' | grep .; }
+
+# Windows of Vantoly embedded in the tray host.
+tray_icons() {
+  local panel
+  panel=$(tray_panel) || { echo 0; return; }
+  xwininfo -id "$panel" -tree | grep -c '("vantoly" "Vantoly")' || true
+}
+tray_icons_are() { [ "$(tray_icons)" -eq "$1" ]; }
+tray_icon_window() {
+  local panel
+  panel=$(tray_panel) || return 1
+  xwininfo -id "$panel" -tree | awk '/\("vantoly" "Vantoly"\)/ { print $1; exit }' | grep .
+}
+
+# Starts the program. With a first argument like "@2026-03-05 23:59:50" the clock starts there
+# (add " x20" to make it run twenty times as fast, timers included).
+vantoly_start() { # [faketime]
+  local as=()
+  [ -n "${RUN_AS:-}" ] && as=(setpriv --reuid="$RUN_AS" --regid="$RUN_AS" --clear-groups)
+  if [ $# -gt 0 ] && [ -n "$1" ]; then
+    case "$1" in
+      *" x"*) LD_PRELOAD="$FAKETIME_LIB" FAKETIME="$1" "${as[@]}" "$APP/vantoly" >"$WORK/vantoly.log" 2>&1 & ;;
+      *) LD_PRELOAD="$FAKETIME_LIB" FAKETIME="$1" FAKETIME_DONT_FAKE_MONOTONIC=1 \
+           "${as[@]}" "$APP/vantoly" >"$WORK/vantoly.log" 2>&1 & ;;
+    esac
+  else
+    "${as[@]}" "$APP/vantoly" >"$WORK/vantoly.log" 2>&1 &
+  fi
+  VANTOLY_PID=$!
+}
+
+running() { kill -0 "$1" 2>/dev/null && [ "$(ps -o stat= -p "$1" | cut -c1)" != Z ]; }
+gone() { ! running "$1"; }
+exit_code_of() { # pid: waits for it and prints its exit code
+  local code=0
+  wait "$1" || code=$?
+  echo "$code"
+}
+
+# Writes settings as a previous run would have left them.
+store_settings() { # key=value lines
+  mkdir -p "$(dirname "$INI")"
+  { echo "[Settings]"; printf '%s\n' "$@"; } >"$INI"
+}
+setting() { # key: prints the stored value
+  awk -F= -v k="$1" '$1 == k { sub(/^[^=]*=/, ""); print; exit }' "$INI" 2>/dev/null
+}
+
+# Which day icon the tray shows: the day (and set) whose picture, on the panel's background, is
+# closest to a screenshot of the embedded icon. Prints e.g. "Black 5".
+shown_day_icon() {
+  local win shot refs best="" best_score="" score
+  win=$(tray_icon_window) || return 1
+  shot="$WORK/icon.png"
+  import -window "$win" "$shot" 2>/dev/null || return 1
+  refs=$(icon_refs "$(convert "$shot" -format '%[pixel:p{0,0}]' info:)")
+  for ref in "$refs"/*.png; do
+    score=$(compare -metric RMSE "$shot" "$ref" null: 2>&1 | awk '{ print $1 }')
+    if [ -z "$best_score" ] || awk -v a="$score" -v b="$best_score" 'BEGIN { exit !(a < b) }'; then
+      best_score=$score best=$(basename "$ref" .png)
+    fi
+  done
+  echo "$best"
+}
+
+# The 22-pixel image of every day icon on a background colour, made once per colour.
+icon_refs() { # colour: prints the folder
+  local refs="$WORK/refs/$(echo "$1" | tr -c 'a-z0-9' _)"
+  if [ ! -d "$refs" ]; then
+    mkdir -p "$refs"
+    for set in Black White; do
+      for day in $(seq 1 31); do
+        convert "$APP/$set/$day.ico[2]" -background "$1" -flatten "$refs/$set $day.png" 2>/dev/null
+      done
+    done
+  fi
+  echo "$refs"
+}
+
+# Makes the pictures for the tray panel's background before a case whose moments are close.
+prepare_icon_refs() {
+  import -window "$(tray_panel)" -crop 1x1+0+0 "$WORK/panel.png" 2>/dev/null &&
+    icon_refs "$(convert "$WORK/panel.png" -format '%[pixel:p{0,0}]' info:)" >/dev/null
+}
+icon_is() { [ "$(shown_day_icon)" = "$1" ]; }
+
+finish() {
+  if [ "$FAILURES" -eq 0 ]; then log "passed"; exit 0; fi
+  log "failed ($FAILURES)"; tail -n 20 "$WORK/vantoly.log" 2>/dev/null | sed 's/^/    /'; exit 1
+}
