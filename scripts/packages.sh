@@ -1,0 +1,50 @@
+# The Debian packages the scripts need, and the one way they are brought in: installed with
+# apt-get when running as root, otherwise named in the exact command to run.
+BUILD_PACKAGES="cmake g++ make pkg-config qt6-base-dev libgtest-dev"
+TEST_PACKAGES="clang-format xvfb openbox trayer xdotool x11-utils imagemagick libfaketime util-linux"
+DESKTOP_PACKAGES="xvfb openbox trayer x11-utils imagemagick"
+
+missing_packages() {
+  local p missing=()
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  echo "${missing[*]:-}"
+}
+
+need_packages() {
+  local missing
+  missing=$(missing_packages "$@")
+  [ -z "$missing" ] && return 0
+  if [ "$(id -u)" -eq 0 ]; then
+    echo "Installing: $missing"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq >/dev/null || { echo "apt-get update failed" >&2; return 1; }
+    # shellcheck disable=SC2086
+    apt-get install -y -qq --no-install-recommends $missing >/dev/null ||
+      { echo "apt-get install $missing failed" >&2; return 1; }
+  else
+    echo "Missing Debian packages. Install them with:" >&2
+    echo "  sudo apt-get install $missing" >&2
+    return 1
+  fi
+}
+
+# Configures (once) and builds the given folder; on failure shows the first compiler error
+# rather than the whole output.
+build_tree() { # folder [cmake options...] -- [targets...]
+  local dir=$1; shift
+  local options=() targets=()
+  while [ $# -gt 0 ] && [ "$1" != -- ]; do options+=("$1"); shift; done
+  [ "${1:-}" = -- ] && shift
+  targets=("$@")
+  local log="$dir.log"
+  mkdir -p "$(dirname "$dir")"
+  if ! { cmake -S . -B "$dir" "${options[@]}" && cmake --build "$dir" -j "$(nproc)" \
+           ${targets[@]:+--target "${targets[@]}"}; } >"$log" 2>&1; then
+    echo "Build failed in $dir. First error:" >&2
+    grep -m 1 -A 6 -E 'error|Error' "$log" >&2 || tail -n 20 "$log" >&2
+    echo "(whole output: $log)" >&2
+    return 1
+  fi
+}
