@@ -11,13 +11,6 @@ void put32(NotifyRecordBytes& b, size_t at, uint32_t v) {
         b[at + i] = uint8_t(v >> (8 * i));
 }
 
-uint32_t get32(const NotifyRecordBytes& b, size_t at) {
-    uint32_t v = 0;
-    for (size_t i = 0; i < 4; ++i)
-        v |= uint32_t(b[at + i]) << (8 * i);
-    return v;
-}
-
 template <size_t N>
 void putText(NotifyRecordBytes& b, size_t at, const FixedText<N>& field, const CodePage& cp) {
     const std::string bytes = cp.fromUnicode(field.str());
@@ -30,6 +23,13 @@ void getText(const NotifyRecordBytes& b, size_t at, FixedText<N>& field, const C
 }
 
 } // namespace
+
+uint32_t Field32(const NotifyRecordBytes& b, size_t offset) {
+    uint32_t v = 0;
+    for (size_t i = 0; i < 4; ++i)
+        v |= uint32_t(b[offset + i]) << (8 * i);
+    return v;
+}
 
 NotifyRecordBytes ToPlatformForm(const NOTIFYICONDATA& r, const CodePage& cp) {
     NotifyRecordBytes b{};
@@ -51,19 +51,19 @@ NotifyRecordBytes ToPlatformForm(const NOTIFYICONDATA& r, const CodePage& cp) {
 }
 
 void FromPlatformForm(const NotifyRecordBytes& b, NOTIFYICONDATA& r, const CodePage& cp) {
-    r.cbSize = get32(b, NotifyOffset::cbSize);
-    r.hWnd = get32(b, NotifyOffset::hWnd);
-    r.uID = get32(b, NotifyOffset::uID);
-    r.uFlags = get32(b, NotifyOffset::uFlags);
-    r.uCallbackMessage = get32(b, NotifyOffset::uCallbackMessage);
-    r.hIcon = get32(b, NotifyOffset::hIcon);
+    r.cbSize = Field32(b, NotifyOffset::cbSize);
+    r.hWnd = Field32(b, NotifyOffset::hWnd);
+    r.uID = Field32(b, NotifyOffset::uID);
+    r.uFlags = Field32(b, NotifyOffset::uFlags);
+    r.uCallbackMessage = Field32(b, NotifyOffset::uCallbackMessage);
+    r.hIcon = Field32(b, NotifyOffset::hIcon);
     getText(b, NotifyOffset::szTip, r.szTip, cp);
-    r.dwState = get32(b, NotifyOffset::dwState);
-    r.dwStateMask = get32(b, NotifyOffset::dwStateMask);
+    r.dwState = Field32(b, NotifyOffset::dwState);
+    r.dwStateMask = Field32(b, NotifyOffset::dwStateMask);
     getText(b, NotifyOffset::szInfo, r.szInfo, cp);
-    r.uVersion = get32(b, NotifyOffset::uVersion);
+    r.uVersion = Field32(b, NotifyOffset::uVersion);
     getText(b, NotifyOffset::szInfoTitle, r.szInfoTitle, cp);
-    r.dwInfoFlags = get32(b, NotifyOffset::dwInfoFlags);
+    r.dwInfoFlags = Field32(b, NotifyOffset::dwInfoFlags);
     std::copy(b.begin() + NotifyOffset::guidItem, b.end(), r.guidItem.begin());
 }
 

@@ -54,6 +54,9 @@ constexpr size_t szTip = 24, dwState = 152, dwStateMask = 156, szInfo = 160, uVe
 constexpr size_t szInfoTitle = 420, dwInfoFlags = 484, guidItem = 488, end = 504;
 } // namespace NotifyOffset
 
+// A 32-bit field of the platform form (little-endian).
+uint32_t Field32(const NotifyRecordBytes& bytes, size_t offset);
+
 NotifyRecordBytes ToPlatformForm(const NOTIFYICONDATA& record, const CodePage& codePage);
 void FromPlatformForm(const NotifyRecordBytes& bytes, NOTIFYICONDATA& record,
                       const CodePage& codePage);

@@ -7,8 +7,7 @@
 namespace vantoly::test {
 
 inline uint32_t at32(const NotifyRecordBytes& b, size_t offset) {
-    return uint32_t(b[offset]) | uint32_t(b[offset + 1]) << 8 | uint32_t(b[offset + 2]) << 16 |
-           uint32_t(b[offset + 3]) << 24;
+    return Field32(b, offset);
 }
 
 // A fresh fake with all day icons in place and frmMain built on it.

@@ -9,8 +9,7 @@ using fake::FakePlatform;
 namespace {
 
 uint32_t at32(const NotifyRecordBytes& b, size_t offset) {
-    return uint32_t(b[offset]) | uint32_t(b[offset + 1]) << 8 | uint32_t(b[offset + 2]) << 16 |
-           uint32_t(b[offset + 3]) << 24;
+    return Field32(b, offset);
 }
 
 std::string bytesAt(const NotifyRecordBytes& b, size_t offset, size_t count) {

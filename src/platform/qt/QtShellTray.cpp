@@ -5,14 +5,10 @@
 
 #include "platform/qt/QtForm.h"
 #include "platform/qt/QtPaths.h"
+#include "tray/NotifyIconData.h"
 
 namespace vantoly::qt {
 namespace {
-
-uint32_t get32(const NotifyRecordBytes& b, size_t at) {
-    return uint32_t(b[at]) | uint32_t(b[at + 1]) << 8 | uint32_t(b[at + 2]) << 16 |
-           uint32_t(b[at + 3]) << 24;
-}
 
 // A text field up to its first NUL.
 QString text(const NotifyRecordBytes& b, size_t at, size_t length, const CodePage& cp) {
@@ -26,20 +22,20 @@ QString text(const NotifyRecordBytes& b, size_t at, size_t length, const CodePag
 std::optional<DecodedNotifyRecord> DecodeNotifyRecord(const NotifyRecordBytes& b,
                                                       const CodePage& cp) {
     DecodedNotifyRecord r;
-    r.cbSize = get32(b, 0);
+    r.cbSize = Field32(b, 0);
     if (r.cbSize != 88 && r.cbSize != 488 && r.cbSize != 504) return std::nullopt;
-    r.hWnd = get32(b, 4);
-    r.uID = get32(b, 8);
-    r.uFlags = get32(b, 12);
-    r.uCallbackMessage = get32(b, 16);
-    r.hIcon = get32(b, 20);
+    r.hWnd = Field32(b, 4);
+    r.uID = Field32(b, 8);
+    r.uFlags = Field32(b, 12);
+    r.uCallbackMessage = Field32(b, 16);
+    r.hIcon = Field32(b, 20);
     r.tip = text(b, 24, r.cbSize == 88 ? 64 : 128, cp);
     if (r.cbSize >= 488) {
         r.hasBalloonFields = true;
         r.info = text(b, 160, 256, cp);
-        r.timeoutOrVersion = get32(b, 416);
+        r.timeoutOrVersion = Field32(b, 416);
         r.infoTitle = text(b, 420, 64, cp);
-        r.infoFlags = get32(b, 484);
+        r.infoFlags = Field32(b, 484);
     }
     return r;
 }
