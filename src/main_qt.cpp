@@ -22,7 +22,8 @@ void onSignal(int) {
 }
 
 void catchSessionEnd(vantoly::qt::QtPlatform& platform, vantoly::frmMain& form) {
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0) return;
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0)
+        return;
     auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, qApp);
     QObject::connect(notifier, &QSocketNotifier::activated, qApp, [&platform, &form, notifier] {
         char byte;
@@ -64,6 +65,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "Vantoly could not start: %s\n", failure.what());
         return 1;
     }
-    if (auto code = platform.host.exitCode()) return *code;
+    if (auto code = platform.host.exitCode())
+        return *code;
     return app.exec();
 }

@@ -44,12 +44,14 @@ std::optional<float> ParseNumberText(std::u16string_view text,
         const char16_t c = text[i++];
         const bool allowed = (c >= u'0' && c <= u'9') || c == u'.' || c == u'-' || c == u'+' ||
                              c == u'e' || c == u'E';
-        if (!allowed) return std::nullopt;
+        if (!allowed)
+            return std::nullopt;
         ascii += char(c);
     }
     const char* first = ascii.data();
     const char* last = first + ascii.size();
-    if (first != last && *first == '+') ++first;
+    if (first != last && *first == '+')
+        ++first;
     double value = 0;
     const auto [end, error] = std::from_chars(first, last, value, std::chars_format::general);
     if (error != std::errc() || end != last || !std::isfinite(value) ||
@@ -61,7 +63,8 @@ std::optional<float> ParseNumberText(std::u16string_view text,
 std::optional<int16_t> ParseIntegerText(std::u16string_view text,
                                         std::u16string_view decimalSeparator) {
     const auto number = ParseNumberText(text, decimalSeparator);
-    if (!number) return std::nullopt;
+    if (!number)
+        return std::nullopt;
     const double rounded =
         std::nearbyint(double(*number)); // the default mode rounds halves to even
     if (rounded < std::numeric_limits<int16_t>::min() ||

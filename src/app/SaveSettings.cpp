@@ -27,7 +27,8 @@ void frmMain::WriteSetting(std::u16string_view app, std::u16string_view section,
         p_.settings.write(std::u16string(app), std::u16string(section), std::u16string(key),
                           std::u16string(text));
     } catch (const PlatformFailure& failure) {
-        if (writeFailureReported_) return;
+        if (writeFailureReported_)
+            return;
         writeFailureReported_ = true;
         p_.host.reportProblem(std::string("Vantoly: the settings could not be saved: ") +
                               failure.what());

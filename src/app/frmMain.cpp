@@ -37,7 +37,11 @@ void frmMain::Form_Load() {
     try {
         AddTrayIcon();
         iconAdded = true;
-        if (!ui_.text(Control::txtNote).empty()) ApplyNoteIndicatorIcon();
+        if (!ui_.text(Control::txtNote).empty()) {
+            ApplyNoteIndicatorIcon();
+            ArmAlarm();
+        }
+        SetOnTop(*this, -1, 0);
         ui_.hideForm();
         SendTrayData(NIM_SETVERSION);
     } catch (const std::exception&) {
@@ -74,15 +78,18 @@ void frmMain::Command1_Click() {
 void frmMain::RestoreEdge(Edge edge, std::u16string_view key) {
     const std::u16string text = ReadSetting(kAppTitle, kSection, key, ui_.formGeometry(edge));
     const auto value = ParseNumberText(text, p_.clock.decimalSeparator());
-    if (!value) return;
-    if ((edge == Edge::Width || edge == Edge::Height) && *value <= 0) return;
+    if (!value)
+        return;
+    if ((edge == Edge::Width || edge == Edge::Height) && *value <= 0)
+        return;
     ui_.setFormGeometry(edge, *value);
 }
 
 void frmMain::RestoreOption(Control box, std::u16string_view key) {
     const std::u16string text = ReadSetting(kAppTitle, kSection, key, u"1");
     const auto value = ParseIntegerText(text, p_.clock.decimalSeparator());
-    if (value && *value >= 0 && *value <= 2) ui_.setValue(box, *value);
+    if (value && *value >= 0 && *value <= 2)
+        ui_.setValue(box, *value);
 }
 
 } // namespace vantoly

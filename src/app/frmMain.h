@@ -2,8 +2,11 @@
 // The note window: the state every part of the program shares, and its handlers. Handlers of
 // each subsystem are defined in that subsystem's folder.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "platform/FormEvents.h"
 #include "platform/Platform.h"
@@ -11,7 +14,7 @@
 
 namespace vantoly {
 
-class frmMain : public FormEvents {
+class frmMain : public FormEvents, public FormWindow {
   public:
     explicit frmMain(Platform& platform) : ui_(platform.ui), p_(platform) {}
 
@@ -40,6 +43,14 @@ class frmMain : public FormEvents {
     void ChooseNotifyRecordSize();
     bool IsShellVersionAtLeast(int32_t major);
 
+    // Alarm.
+    void ArmAlarm();
+    void timerAlarm_Timer() override;
+
+    // Always on top.
+    void SetOnTop(FormWindow& frmMe, int16_t bAlwaysOnTop, int16_t bCleanup);
+    int32_t hWnd() const override { return ui_.formHandle(); }
+
     // State shared by the whole program; the controls carry the rest.
     std::u16string IconFolder;
     int16_t IconDay = 0;
@@ -47,6 +58,9 @@ class frmMain : public FormEvents {
     int32_t NotifyRecordSize = 0;
     NOTIFYICONDATA TrayData;
     int16_t CurrentNote = 0;
+    // Windows SetOnTop holds top-most, in the order registered, each under "#" and its handle.
+    // It does not exist until the first registration.
+    std::optional<std::vector<std::pair<std::u16string, FormWindow*>>> OnTopForms;
 
   private:
     void RestoreEdge(Edge edge, std::u16string_view key);

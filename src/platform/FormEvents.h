@@ -10,6 +10,7 @@ class FormEvents {
     virtual void Form_Unload(int16_t& Cancel) = 0;
     virtual void Command1_Click() = 0;
     virtual void Timer1_Timer() = 0;
+    virtual void timerAlarm_Timer() = 0;
 };
 
 } // namespace vantoly

@@ -6,7 +6,9 @@
 #include "platform/Host.h"
 #include "platform/SettingsStore.h"
 #include "platform/ShellTray.h"
+#include "platform/Sound.h"
 #include "platform/Toolkit.h"
+#include "platform/ZOrder.h"
 
 namespace vantoly {
 
@@ -18,6 +20,8 @@ struct Platform {
     ClockLocale& clock;
     CodePage& codePage;
     Host& host;
+    Sound& sound;
+    ZOrder& zorder;
 };
 
 } // namespace vantoly

@@ -54,6 +54,9 @@ class Toolkit {
     // Fails when the control cannot take the focus (the form is hidden, for example).
     virtual void setFocus(Control control) = 0;
     virtual int32_t windowHandle(Control control) const = 0;
+    virtual int32_t formHandle() const = 0;
+    // Selects in a text box from a zero-based offset; a length past the end selects to the end.
+    virtual void setSelection(Control control, int32_t start, int32_t length) = 0;
 
     virtual bool timerEnabled(Timer timer) const = 0;
     virtual void setTimerEnabled(Timer timer, bool enabled) = 0;

@@ -45,10 +45,12 @@ std::vector<uint8_t> BuildVersionInfoBlock(uint16_t major, uint16_t minor) {
 }
 
 const uint8_t* FindFixedFileInfo(const uint8_t* block) {
-    if (!block) return nullptr;
+    if (!block)
+        return nullptr;
     const uint16_t length = uint16_t(block[0] | block[1] << 8);
     const uint16_t valueLength = uint16_t(block[2] | block[3] << 8);
-    if (length < kFixedOffset + kFixedSize || valueLength < kFixedSize) return nullptr;
+    if (length < kFixedOffset + kFixedSize || valueLength < kFixedSize)
+        return nullptr;
     const uint8_t* fixed = block + kFixedOffset;
     return get32(fixed) == kSignature ? fixed : nullptr;
 }

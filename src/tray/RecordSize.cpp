@@ -17,7 +17,8 @@ bool frmMain::IsShellVersionAtLeast(int32_t major) {
     const std::string file = "shell32.dll";
     uint32_t unused = 0;
     const int32_t size = p_.version.GetFileVersionInfoSizeA(file, &unused);
-    if (size <= 0) return false;
+    if (size <= 0)
+        return false;
     std::vector<uint8_t> buffer(size_t(size), 0);
     p_.version.GetFileVersionInfoA(file, 0, uint32_t(size), buffer.data());
     const uint8_t* fixed = nullptr;

@@ -6,7 +6,8 @@ namespace vantoly {
 void frmMain::PrepareTrayData() {
     IconDay = int16_t(Today());
     IconFolder = ui_.value(Control::chkBlack) != 0 ? kBlackFolder : kWhiteFolder;
-    if (NotifyRecordSize == 0) ChooseNotifyRecordSize();
+    if (NotifyRecordSize == 0)
+        ChooseNotifyRecordSize();
     TrayData.cbSize = uint32_t(NotifyRecordSize);
     TrayData.hWnd = uint32_t(ui_.windowHandle(Control::Picture1));
     TrayData.uID = 999;
@@ -61,7 +62,8 @@ std::u16string frmMain::ScratchIcon() const {
 
 void frmMain::RemoveTrayIcon() {
     NOTIFYICONDATA record;
-    if (NotifyRecordSize == 0) ChooseNotifyRecordSize();
+    if (NotifyRecordSize == 0)
+        ChooseNotifyRecordSize();
     record.cbSize = uint32_t(NotifyRecordSize);
     record.hWnd = uint32_t(ui_.windowHandle(Control::Picture1));
     record.uID = 999;

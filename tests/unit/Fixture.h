@@ -26,13 +26,15 @@ struct Fixture : testing::Test {
     std::vector<std::u16string> loads() const {
         std::vector<std::u16string> out;
         for (const auto& op : fp.pictureOps)
-            if (op.kind == fake::PictureOp::Load) out.push_back(op.path);
+            if (op.kind == fake::PictureOp::Load)
+                out.push_back(op.path);
         return out;
     }
     std::vector<std::u16string> saves() const {
         std::vector<std::u16string> out;
         for (const auto& op : fp.pictureOps)
-            if (op.kind == fake::PictureOp::Save) out.push_back(op.path);
+            if (op.kind == fake::PictureOp::Save)
+                out.push_back(op.path);
         return out;
     }
     void clearLogs() {

@@ -11,7 +11,8 @@ namespace {
 std::u16string folded(const std::u16string& path) {
     std::u16string out = path;
     for (char16_t& c : out)
-        if (c >= u'A' && c <= u'Z') c = char16_t(c - u'A' + u'a');
+        if (c >= u'A' && c <= u'Z')
+            c = char16_t(c - u'A' + u'a');
     return out;
 }
 
@@ -22,7 +23,8 @@ std::u16string parentOf(const std::u16string& path) {
 
 } // namespace
 
-FakePlatform::FakePlatform() : platform_{*this, *this, *this, *this, *this, *this, *this} {
+FakePlatform::FakePlatform()
+    : platform_{*this, *this, *this, *this, *this, *this, *this, *this, *this} {
     clock = LocalDateTime{2026, 12, 7, 2, 9, 15, 0};
     monthNames = {u"January", u"February", u"March",     u"April",   u"May",      u"June",
                   u"July",    u"August",   u"September", u"October", u"November", u"December"};
@@ -56,12 +58,25 @@ int16_t FakePlatform::value(Control control) const {
 }
 
 void FakePlatform::setFocus(Control control) {
-    if (!visible) throw PlatformFailure("invalid procedure call: the form is hidden");
+    if (!visible)
+        throw PlatformFailure("invalid procedure call: the form is hidden");
     focusMoves.push_back(control);
 }
 
 int32_t FakePlatform::windowHandle(Control control) const {
     return control == Control::Picture1 ? kPicture1Handle : kPicture1Handle + 1 + int(control);
+}
+
+int32_t FakePlatform::formHandle() const {
+    if (formHandleFails)
+        throw PlatformFailure("the form has no window handle");
+    return kFormHandle;
+}
+
+int32_t FakeWindow::hWnd() const {
+    if (handleFails)
+        throw PlatformFailure("the window has no handle");
+    return handle;
 }
 
 bool FakePlatform::exists(const std::set<std::u16string>& set, const std::u16string& path) const {
@@ -72,8 +87,10 @@ bool FakePlatform::exists(const std::set<std::u16string>& set, const std::u16str
 
 void FakePlatform::loadPicture(const std::u16string& path) {
     pictureOps.push_back({PictureOp::Load, path});
-    if (!exists(files, path)) throw PlatformFailure("file not found: " + u8(path));
-    if (exists(corruptFiles, path)) throw PlatformFailure("invalid picture: " + u8(path));
+    if (!exists(files, path))
+        throw PlatformFailure("file not found: " + u8(path));
+    if (exists(corruptFiles, path))
+        throw PlatformFailure("invalid picture: " + u8(path));
     // A picture saved earlier loads as the picture it was saved from.
     auto saved = savedPictures.find(path);
     loadedPicture = saved == savedPictures.end() ? path : saved->second;
@@ -83,7 +100,8 @@ void FakePlatform::loadPicture(const std::u16string& path) {
 void FakePlatform::savePicture(const std::u16string& path) {
     pictureOps.push_back({PictureOp::Save, path});
     const std::u16string dir = parentOf(path);
-    if (!directoryWritable(dir)) throw PlatformFailure("permission denied: " + u8(path));
+    if (!directoryWritable(dir))
+        throw PlatformFailure("permission denied: " + u8(path));
     files.insert(path);
     savedPictures[path] = loadedPicture;
 }
@@ -105,14 +123,17 @@ int32_t FakePlatform::Shell_NotifyIconA(uint32_t message, NotifyRecordBytes& rec
 
 int32_t FakePlatform::GetFileVersionInfoSizeA(const std::string& file, uint32_t* handle) {
     ++versionSizeQueries;
-    if (handle) *handle = 0;
-    if (file != "shell32.dll" || !shellMajor) return 0;
+    if (handle)
+        *handle = 0;
+    if (file != "shell32.dll" || !shellMajor)
+        return 0;
     return int32_t(BuildVersionInfoBlock(*shellMajor, 0).size());
 }
 
 int32_t FakePlatform::GetFileVersionInfoA(const std::string& file, uint32_t, uint32_t size,
                                           uint8_t* buffer) {
-    if (file != "shell32.dll" || !shellMajor) return 0;
+    if (file != "shell32.dll" || !shellMajor)
+        return 0;
     const auto block = BuildVersionInfoBlock(*shellMajor, 0);
     std::copy_n(block.begin(), std::min<size_t>(size, block.size()), buffer);
     return 1;
@@ -120,11 +141,14 @@ int32_t FakePlatform::GetFileVersionInfoA(const std::string& file, uint32_t, uin
 
 int32_t FakePlatform::VerQueryValueA(const uint8_t* block, const std::string& subBlock,
                                      const uint8_t** value, uint32_t* length) {
-    if (versionQueryFails || subBlock != "\\") return 0;
+    if (versionQueryFails || subBlock != "\\")
+        return 0;
     const uint8_t* fixed = FindFixedFileInfo(block);
-    if (!fixed) return 0;
+    if (!fixed)
+        return 0;
     *value = fixed;
-    if (length) *length = 52;
+    if (length)
+        *length = 52;
     return 1;
 }
 
@@ -132,14 +156,16 @@ std::optional<std::u16string> FakePlatform::read(const std::u16string&, const st
                                                  const std::u16string& key) {
     reads.push_back(key);
     auto it = store.find(key);
-    if (it == store.end()) return std::nullopt;
+    if (it == store.end())
+        return std::nullopt;
     return it->second;
 }
 
 void FakePlatform::write(const std::u16string&, const std::u16string&, const std::u16string& key,
                          const std::u16string& value) {
     writes.push_back({key, value});
-    if (!settingsWritable) throw PlatformFailure("the settings file is read-only");
+    if (!settingsWritable)
+        throw PlatformFailure("the settings file is read-only");
     store[key] = value;
 }
 

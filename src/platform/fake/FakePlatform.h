@@ -29,6 +29,31 @@ struct PictureOp {
     std::u16string path;
 };
 
+struct ZOrderCall {
+    int32_t hWnd;
+    int32_t insertAfter;
+    int32_t x, y, cx, cy;
+    uint32_t flags;
+};
+
+struct SoundCall {
+    std::u16string path;
+    uint32_t flags;
+};
+
+struct Selection {
+    Control control;
+    int32_t start, length;
+};
+
+// A window of its own for SetOnTop, with a handle that can be made unreadable.
+struct FakeWindow : FormWindow {
+    explicit FakeWindow(int32_t handle) : handle(handle) {}
+    int32_t hWnd() const override;
+    int32_t handle;
+    bool handleFails = false;
+};
+
 struct MessageBoxCall {
     std::u16string prompt;
     int style;
@@ -41,7 +66,9 @@ class FakePlatform : public Toolkit,
                      public SettingsStore,
                      public ClockLocale,
                      public CodePage,
-                     public Host {
+                     public Host,
+                     public Sound,
+                     public ZOrder {
   public:
     FakePlatform();
     Platform& platform() { return platform_; }
@@ -70,6 +97,11 @@ class FakePlatform : public Toolkit,
     std::vector<MessageBoxCall> boxes;
     std::vector<std::string> problems;
     std::vector<Control> focusMoves;
+    std::vector<ZOrderCall> zorderCalls;
+    std::vector<SoundCall> sounds;
+    std::vector<Selection> selections;
+    bool formHandleFails = false;
+    static constexpr int32_t kFormHandle = 1312;
     std::optional<int> endedWith;
     int versionSizeQueries = 0;
     bool commonControlsInitialised = false;
@@ -97,6 +129,10 @@ class FakePlatform : public Toolkit,
     void setValue(Control control, int16_t value) override { values[control] = value; }
     void setFocus(Control control) override;
     int32_t windowHandle(Control control) const override;
+    int32_t formHandle() const override;
+    void setSelection(Control control, int32_t start, int32_t length) override {
+        selections.push_back({control, start, length});
+    }
     bool timerEnabled(Timer timer) const override { return timers[int(timer)]; }
     void setTimerEnabled(Timer timer, bool enabled) override { timers[int(timer)] = enabled; }
     void loadPicture(const std::u16string& path) override;
@@ -137,6 +173,19 @@ class FakePlatform : public Toolkit,
     bool directoryWritable(const std::u16string& directory) const override;
     std::u16string cacheDirectory() const override { return cacheDir; }
     void reportProblem(const std::string& message) override { problems.push_back(message); }
+
+    // ---- Sound
+    int32_t sndPlaySoundA(const std::u16string& path, uint32_t flags) override {
+        sounds.push_back({path, flags});
+        return 1;
+    }
+
+    // ---- ZOrder
+    int32_t SetWindowPos(int32_t hWnd, int32_t insertAfter, int32_t x, int32_t y, int32_t cx,
+                         int32_t cy, uint32_t flags) override {
+        zorderCalls.push_back({hWnd, insertAfter, x, y, cx, cy, flags});
+        return 1;
+    }
 
   private:
     bool exists(const std::set<std::u16string>& set, const std::u16string& path) const;

@@ -10,7 +10,8 @@ namespace {
 
 iconv_t openConverter(const std::string& to, const std::string& from) {
     iconv_t cd = iconv_open(to.c_str(), from.c_str());
-    if (cd == iconv_t(-1)) throw std::runtime_error("iconv cannot convert " + from + " to " + to);
+    if (cd == iconv_t(-1))
+        throw std::runtime_error("iconv cannot convert " + from + " to " + to);
     return cd;
 }
 
@@ -25,9 +26,11 @@ bool convertOne(iconv_t cd, const char* in, size_t inLength, std::string& out) {
     char* source = const_cast<char*>(in);
     char* target = buffer;
     size_t left = sizeof buffer;
-    if (iconv(cd, &source, &inLength, &target, &left) == size_t(-1) || inLength != 0) return false;
+    if (iconv(cd, &source, &inLength, &target, &left) == size_t(-1) || inLength != 0)
+        return false;
     // Hebrew and Vietnamese hold a letter back in case a combining mark follows: flush it.
-    if (iconv(cd, nullptr, nullptr, &target, &left) == size_t(-1)) return false;
+    if (iconv(cd, nullptr, nullptr, &target, &left) == size_t(-1))
+        return false;
     out.append(buffer, size_t(target - buffer));
     return true;
 }
@@ -95,8 +98,10 @@ std::string QtCodePage::fromUnicode(std::u16string_view text) const {
             unit[2 * k] = char(text[i + k] & 0xFF);
             unit[2 * k + 1] = char(text[i + k] >> 8);
         }
-        if (!convertOne(iconv_t(toBytes_), unit, pair ? 4 : 2, out)) out += '?';
-        if (pair) ++i;
+        if (!convertOne(iconv_t(toBytes_), unit, pair ? 4 : 2, out))
+            out += '?';
+        if (pair)
+            ++i;
     }
     return out;
 }

@@ -12,7 +12,10 @@
 #include <QRadioButton>
 #include <QSaveFile>
 #include <QScreen>
+#include <QTextCursor>
 #include <QTimer>
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <exception>
 
@@ -101,6 +104,8 @@ QtForm::QtForm() : form_(new FormWidget(*this)) {
 
     timerAlarm_ = new QTimer(form_);
     timerAlarm_->setInterval(10000);
+    QObject::connect(timerAlarm_, &QTimer::timeout, form_,
+                     [this] { dispatch([this] { events_->timerAlarm_Timer(); }); });
 
     command3_ = new QPushButton(QStringLiteral("&Clear"), form_);
     place(command3_, 3720, 4560, 855, 375);
@@ -143,11 +148,13 @@ void QtForm::connectEvents(FormEvents* events, std::function<void(const char*)> 
 }
 
 void QtForm::dispatch(const std::function<void()>& handler) {
-    if (!events_) return;
+    if (!events_)
+        return;
     try {
         handler();
     } catch (const std::exception& failure) {
-        if (reportFailure_) reportFailure_(failure.what());
+        if (reportFailure_)
+            reportFailure_(failure.what());
     }
 }
 
@@ -215,17 +222,21 @@ void QtForm::setFormGeometry(Edge edge, float twips) {
     switch (edge) {
     case Edge::Left:
         // Unchanged values are not applied, so the window manager keeps placing a new window.
-        if (px != frame.x()) form_->move(px, frame.y());
+        if (px != frame.x())
+            form_->move(px, frame.y());
         return;
     case Edge::Top:
-        if (px != frame.y()) form_->move(frame.x(), px);
+        if (px != frame.y())
+            form_->move(frame.x(), px);
         return;
     case Edge::Width:
     case Edge::Height: {
         QSize outer = pendingOuterSize_.value_or(frame.size());
         (edge == Edge::Width ? outer.rwidth() : outer.rheight()) = std::max(px, 1);
-        if (outer == (pendingOuterSize_ ? *pendingOuterSize_ : frame.size())) return;
-        if (!framed && !form_->isVisible()) pendingOuterSize_ = outer;
+        if (outer == (pendingOuterSize_ ? *pendingOuterSize_ : frame.size()))
+            return;
+        if (!framed && !form_->isVisible())
+            pendingOuterSize_ = outer;
         form_->resize((outer - margins).expandedTo(QSize(1, 1)));
         return;
     }
@@ -233,9 +244,11 @@ void QtForm::setFormGeometry(Edge edge, float twips) {
 }
 
 void QtForm::frameChanged() {
-    if (!pendingOuterSize_) return;
+    if (!pendingOuterSize_)
+        return;
     const QSize margins = form_->frameGeometry().size() - form_->size();
-    if (margins.isNull()) return;
+    if (margins.isNull())
+        return;
     const QSize outer = *pendingOuterSize_;
     pendingOuterSize_.reset();
     form_->resize((outer - margins).expandedTo(QSize(1, 1)));
@@ -289,8 +302,10 @@ int16_t QtForm::value(Control control) const {
 
 void QtForm::setValue(Control control, int16_t value) {
     auto* button = qobject_cast<QAbstractButton*>(this->control(control));
-    if (!button) return;
-    if (control == Control::chkBlack || control == Control::chkNote) checkValues_[control] = value;
+    if (!button)
+        return;
+    if (control == Control::chkBlack || control == Control::chkNote)
+        checkValues_[control] = value;
     // Setting a value is not a click: no handler runs.
     const QSignalBlocker blocker(button);
     button->setChecked(value != 0);
@@ -305,6 +320,32 @@ void QtForm::setFocus(Control control) {
 
 int32_t QtForm::windowHandle(Control control) const {
     return 0x1000 + int32_t(control);
+}
+
+// The native window's id: the one xprop and the window manager know.
+int32_t QtForm::formHandle() const {
+    return int32_t(form_->winId());
+}
+
+void QtForm::setSelection(Control control, int32_t start, int32_t length) {
+    if (control != Control::txtNote)
+        return;
+    // The program counts a line break as two characters (CR LF); the box holds one (LF).
+    const std::u16string text = this->text(Control::txtNote);
+    auto boxOffset = [&](int64_t offset) {
+        const size_t end = size_t(std::clamp<int64_t>(offset, 0, int64_t(text.size())));
+        int32_t pairs = 0;
+        for (size_t i = 0; i < end && i + 1 < text.size(); ++i)
+            if (text[i] == u'\r' && text[i + 1] == u'\n')
+                ++pairs;
+        return int32_t(end) - pairs;
+    };
+    const int32_t from = boxOffset(start);
+    const int32_t to = boxOffset(int64_t(start) + length);
+    QTextCursor cursor = txtNote_->textCursor();
+    cursor.setPosition(from);
+    cursor.setPosition(to, QTextCursor::KeepAnchor);
+    txtNote_->setTextCursor(cursor);
 }
 
 bool QtForm::timerEnabled(Timer timer) const {
@@ -330,12 +371,15 @@ void QtForm::loadPicture(const std::u16string& path) {
     QImageReader reader(&buffer);
     QIcon icon;
     for (int i = 0, count = std::max(reader.imageCount(), 1); i < count; ++i) {
-        if (i > 0 && !reader.jumpToImage(i)) break;
+        if (i > 0 && !reader.jumpToImage(i))
+            break;
         const QImage image = reader.read();
-        if (image.isNull()) break;
+        if (image.isNull())
+            break;
         icon.addPixmap(QPixmap::fromImage(image));
     }
-    if (icon.isNull()) throw PlatformFailure("not a picture: " + local8(local));
+    if (icon.isNull())
+        throw PlatformFailure("not a picture: " + local8(local));
     picture_ = icon;
     pictureBytes_ = bytes;
     picture1_->setPixmap(icon.pixmap(picture1_->size()));
@@ -351,7 +395,8 @@ void QtForm::savePicture(const std::u16string& path) {
 }
 
 std::optional<QIcon> QtForm::icon(int32_t handle) const {
-    if (handle != pictureHandle_ || picture_.isNull()) return std::nullopt;
+    if (handle != pictureHandle_ || picture_.isNull())
+        return std::nullopt;
     return picture_;
 }
 
@@ -381,7 +426,8 @@ int QtForm::messageBox(const std::u16string& prompt, int style, const std::u16st
 
 void QtForm::closeRequested(QCloseEvent* event) {
     int16_t cancel = 0;
-    if (events_) dispatch([&] { events_->Form_Unload(cancel); });
+    if (events_)
+        dispatch([&] { events_->Form_Unload(cancel); });
     if (cancel)
         event->ignore();
     else

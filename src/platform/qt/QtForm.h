@@ -72,6 +72,8 @@ class QtForm : public Toolkit {
     void setValue(Control control, int16_t value) override;
     void setFocus(Control control) override;
     int32_t windowHandle(Control control) const override;
+    int32_t formHandle() const override;
+    void setSelection(Control control, int32_t start, int32_t length) override;
     bool timerEnabled(Timer timer) const override;
     void setTimerEnabled(Timer timer, bool enabled) override;
     void loadPicture(const std::u16string& path) override;

@@ -19,8 +19,10 @@ bool QtHost::anotherInstanceRunning() {
 
 void QtHost::endProcess(int exitCode) {
     exitCode_ = exitCode;
-    if (stopEvents_) stopEvents_();
-    if (lock_) lock_->unlock();
+    if (stopEvents_)
+        stopEvents_();
+    if (lock_)
+        lock_->unlock();
     QCoreApplication::exit(exitCode);
 }
 

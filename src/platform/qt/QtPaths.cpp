@@ -8,11 +8,13 @@ namespace vantoly::qt {
 QString LocalPath(const std::u16string& corePath) {
     QString path = toQ(corePath);
     path.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    if (QFileInfo::exists(path)) return path;
+    if (QFileInfo::exists(path))
+        return path;
     const QStringList parts = path.split(QLatin1Char('/'));
     QString resolved = path.startsWith(QLatin1Char('/')) ? QStringLiteral("/") : QString();
     for (const QString& part : parts) {
-        if (part.isEmpty()) continue;
+        if (part.isEmpty())
+            continue;
         const QString exact =
             QDir(resolved.isEmpty() ? QStringLiteral(".") : resolved).filePath(part);
         if (QFileInfo::exists(exact)) {

@@ -6,7 +6,8 @@ namespace vantoly::qt {
 
 QtPlatform::QtPlatform()
     : codePage(AnsiCodePageFor(QLocale::system())), shell(form, codePage),
-      host([this] { form.stopEvents(); }), platform_{form,  shell,    version, settings,
-                                                     clock, codePage, host} {}
+      host([this] { form.stopEvents(); }),
+      zorder(form), platform_{form,     shell, version, settings, clock,
+                              codePage, host,  sound,   zorder} {}
 
 } // namespace vantoly::qt

@@ -8,6 +8,8 @@
 #include "platform/qt/QtHost.h"
 #include "platform/qt/QtSettingsStore.h"
 #include "platform/qt/QtShellTray.h"
+#include "platform/qt/QtSound.h"
+#include "platform/qt/QtZOrder.h"
 
 namespace vantoly::qt {
 
@@ -23,6 +25,8 @@ class QtPlatform {
     QtSettingsStore settings;
     QtClockLocale clock;
     QtHost host;
+    QtSound sound;
+    QtZOrder zorder;
 
   private:
     Platform platform_;

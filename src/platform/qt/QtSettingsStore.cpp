@@ -14,7 +14,8 @@ std::optional<std::u16string> QtSettingsStore::read(const std::u16string& app,
     QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Vantoly"),
                        toQ(app));
     settings.beginGroup(toQ(section));
-    if (!settings.contains(toQ(key))) return std::nullopt;
+    if (!settings.contains(toQ(key)))
+        return std::nullopt;
     const QVariant value = settings.value(toQ(key));
     // A hand-edited value with unquoted commas reads as a list; give it back as written.
     if (value.typeId() == QMetaType::QStringList)

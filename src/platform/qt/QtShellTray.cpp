@@ -23,7 +23,8 @@ std::optional<DecodedNotifyRecord> DecodeNotifyRecord(const NotifyRecordBytes& b
                                                       const CodePage& cp) {
     DecodedNotifyRecord r;
     r.cbSize = Field32(b, 0);
-    if (r.cbSize != 88 && r.cbSize != 488 && r.cbSize != 504) return std::nullopt;
+    if (r.cbSize != 88 && r.cbSize != 488 && r.cbSize != 504)
+        return std::nullopt;
     r.hWnd = Field32(b, 4);
     r.uID = Field32(b, 8);
     r.uFlags = Field32(b, 12);
@@ -52,18 +53,21 @@ QSystemTrayIcon* QtShellTray::icon(uint32_t hWnd, uint32_t uID) const {
 
 int32_t QtShellTray::Shell_NotifyIconA(uint32_t message, NotifyRecordBytes& bytes) {
     const auto record = DecodeNotifyRecord(bytes, codePage_);
-    if (!record) return 0;
+    if (!record)
+        return 0;
     const auto key = std::make_pair(record->hWnd, record->uID);
     auto it = icons_.find(key);
     switch (message) {
     case NIM_ADD: {
-        if (it != icons_.end()) return 0;
+        if (it != icons_.end())
+            return 0;
         Entry& entry = icons_[key];
         entry.icon = std::make_unique<QSystemTrayIcon>();
         const uint32_t hWnd = record->hWnd;
         QObject::connect(entry.icon.get(), &QSystemTrayIcon::activated,
                          [this, hWnd](QSystemTrayIcon::ActivationReason reason) {
-                             if (!onMessage_) return;
+                             if (!onMessage_)
+                                 return;
                              switch (reason) {
                              case QSystemTrayIcon::Trigger:
                                  onMessage_(hWnd, 513); // WM_LBUTTONDOWN
@@ -89,16 +93,19 @@ int32_t QtShellTray::Shell_NotifyIconA(uint32_t message, NotifyRecordBytes& byte
         return 1;
     }
     case NIM_MODIFY:
-        if (it == icons_.end()) return 0;
+        if (it == icons_.end())
+            return 0;
         apply(it->second, *record);
         return 1;
     case NIM_DELETE:
-        if (it == icons_.end()) return 0;
+        if (it == icons_.end())
+            return 0;
         it->second.icon->hide();
         icons_.erase(it);
         return 1;
     case NIM_SETVERSION:
-        if (it == icons_.end()) return 0;
+        if (it == icons_.end())
+            return 0;
         it->second.version = record->timeoutOrVersion;
         return 1;
     default:
@@ -107,12 +114,15 @@ int32_t QtShellTray::Shell_NotifyIconA(uint32_t message, NotifyRecordBytes& byte
 }
 
 void QtShellTray::apply(Entry& entry, const DecodedNotifyRecord& record) {
-    if (record.uFlags & NIF_MESSAGE) entry.callbackMessage = record.uCallbackMessage;
+    if (record.uFlags & NIF_MESSAGE)
+        entry.callbackMessage = record.uCallbackMessage;
     if (record.uFlags & NIF_ICON) {
         // A copy: the picture behind the handle is released at the next load.
-        if (auto picture = pictures_.icon(int32_t(record.hIcon))) entry.icon->setIcon(*picture);
+        if (auto picture = pictures_.icon(int32_t(record.hIcon)))
+            entry.icon->setIcon(*picture);
     }
-    if (record.uFlags & NIF_TIP) entry.icon->setToolTip(record.tip);
+    if (record.uFlags & NIF_TIP)
+        entry.icon->setToolTip(record.tip);
     if ((record.uFlags & NIF_INFO) && record.hasBalloonFields) {
         QSystemTrayIcon::MessageIcon kind = QSystemTrayIcon::NoIcon;
         switch (record.infoFlags & 3) {
