@@ -1,7 +1,7 @@
 # The Debian packages the scripts need, and the one way they are brought in: installed with
 # apt-get when running as root, otherwise named in the exact command to run.
 BUILD_PACKAGES="cmake g++ make pkg-config qt6-base-dev libgtest-dev"
-TEST_PACKAGES="clang-format xvfb openbox trayer xdotool x11-utils imagemagick libfaketime util-linux"
+TEST_PACKAGES="clang-format xvfb openbox trayer xdotool x11-utils imagemagick libfaketime util-linux pulseaudio pulseaudio-utils sox xclip"
 DESKTOP_PACKAGES="xvfb openbox trayer x11-utils imagemagick"
 
 missing_packages() {
@@ -38,8 +38,8 @@ build_tree() { # folder [cmake options...] -- [targets...]
   while [ $# -gt 0 ] && [ "$1" != -- ]; do options+=("$1"); shift; done
   [ "${1:-}" = -- ] && shift
   targets=("$@")
-  local log="$dir.log"
-  mkdir -p "$(dirname "$dir")"
+  local log="$dir/build-output.log"
+  mkdir -p "$dir"
   if ! { cmake -S . -B "$dir" "${options[@]}" && cmake --build "$dir" -j "$(nproc)" \
            ${targets[@]:+--target "${targets[@]}"}; } >"$log" 2>&1; then
     echo "Build failed in $dir. First error:" >&2

@@ -14,6 +14,7 @@ PIDS=()
 log() { printf '  [%s] %s\n' "$CASE_NAME" "$*"; }
 pass() { log "ok: $*"; }
 fail() { log "FAIL: $*"; FAILURES=$((FAILURES + 1)); }
+not() { ! "$@"; }
 check() { # description command...
   local what=$1; shift
   if "$@"; then pass "$what"; else fail "$what"; fi
@@ -28,8 +29,7 @@ wait_until() { # seconds command...
   done
 }
 
-desktop_start() { # display-number
-  export DISPLAY=":$1"
+desktop_start() {
   WORK=$(mktemp -d "/tmp/vantoly-e2e-$CASE_NAME.XXXXXX")
   export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/home/.config" XDG_CACHE_HOME="$WORK/home/.cache"
   export XDG_DATA_HOME="$WORK/home/.local/share" XDG_RUNTIME_DIR="$WORK/run"
@@ -42,10 +42,14 @@ desktop_start() { # display-number
   INI="$XDG_CONFIG_HOME/Vantoly/Vantoly.ini"
   trap desktop_stop EXIT
 
-  rm -f "/tmp/.X$1-lock" "/tmp/.X11-unix/X$1"
-  Xvfb "$DISPLAY" -screen 0 1280x800x24 -dpi 96 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+  # Xvfb picks a free display itself, so cases never collide with each other or with a
+  # display left behind by something else.
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -dpi 96 -nolisten tcp 3>"$WORK/display" \
+    >"$WORK/xvfb.log" 2>&1 &
   PIDS+=($!)
-  wait_until 10 xdpyinfo >/dev/null 2>&1 || { fail "Xvfb did not start"; exit 1; }
+  wait_until 10 grep -q . "$WORK/display" || { fail "Xvfb did not start"; exit 1; }
+  export DISPLAY=":$(cat "$WORK/display")"
+  wait_until 10 xdpyinfo >/dev/null 2>&1 || { fail "Xvfb did not answer"; exit 1; }
   openbox >"$WORK/openbox.log" 2>&1 &
   PIDS+=($!)
   trayer --edge top --align right --widthtype request --heighttype pixel --height 24 \
@@ -153,3 +157,33 @@ finish() {
   if [ "$FAILURES" -eq 0 ]; then log "passed"; exit 0; fi
   log "failed ($FAILURES)"; tail -n 20 "$WORK/vantoly.log" 2>/dev/null | sed 's/^/    /'; exit 1
 }
+
+# The note window itself (not the tray icon, which has the same name and class).
+form_window() {
+  local w
+  for w in $(xdotool search --name '^Vantoly$' 2>/dev/null); do
+    xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q UTILITY && { echo "$w"; return 0; }
+  done
+  return 1
+}
+form_shown() { local w; w=$(form_window) && xwininfo -id "$w" | grep -q 'IsViewable'; }
+form_above() { local w; w=$(form_window) && xprop -id "$w" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
+
+# A sound server of the case's own with a null sink whose monitor can be recorded.
+pulse_start() {
+  pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit \
+    --load=module-native-protocol-unix --load="module-null-sink sink_name=vsink" \
+    >"$WORK/pulse.log" 2>&1 &
+  PIDS+=($!)
+  wait_until 10 pactl info >/dev/null 2>&1 || { fail "pulseaudio did not start"; return 1; }
+  pactl set-default-sink vsink >/dev/null
+}
+record_start() { # file
+  parec -d vsink.monitor --file-format=wav "$1" >/dev/null 2>&1 &
+  RECORDER=$!
+  PIDS+=($RECORDER)
+}
+record_stop() { kill "$RECORDER" 2>/dev/null; wait "$RECORDER" 2>/dev/null; }
+# The largest amplitude in a recording, 0 to 1.
+loudness() { sox "$1" -n stat 2>&1 | awk '/Maximum amplitude/ { print $3 }'; }
+louder_than() { awk -v a="$(loudness "$1")" -v b="$2" 'BEGIN { exit !(a > b) }'; }

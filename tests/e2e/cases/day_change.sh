@@ -2,7 +2,7 @@
 # Crossing midnight: the icon shows the new day at the first minute tick after it. The clock
 # runs twenty times as fast, timers included: a tick every three seconds, midnight after four.
 source "$(dirname "$0")/../lib.sh"
-desktop_start "$1"
+desktop_start
 prepare_icon_refs
 
 vantoly_start "@2026-03-05 23:58:45 x20"

@@ -2,7 +2,7 @@
 # First start with an empty store: the day icon is in the tray within seconds, the window stays
 # hidden, and nothing is written to the settings store.
 source "$(dirname "$0")/../lib.sh"
-desktop_start "$1"
+desktop_start
 
 vantoly_start "@2026-03-05 10:00:00"
 check "icon embedded in the tray" wait_until 5 tray_icons_are 1

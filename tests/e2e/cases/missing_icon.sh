@@ -3,7 +3,7 @@
 # ends with no icon left in the tray. The same when the failure comes after the icon was added
 # (the note indicator's white icon missing).
 source "$(dirname "$0")/../lib.sh"
-desktop_start "$1"
+desktop_start
 
 box() { xdotool search --onlyvisible --name '^Vantoly$' 2>/dev/null | head -n 1 | grep . >/dev/null; }
 box_id() { xdotool search --onlyvisible --name '^Vantoly$' 2>/dev/null | head -n 1; }

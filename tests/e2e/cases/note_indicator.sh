@@ -3,7 +3,7 @@
 # is written beside the program; with the indicator off the folder's icon shows and nothing is
 # written.
 source "$(dirname "$0")/../lib.sh"
-desktop_start "$1"
+desktop_start
 
 store_settings "Note=Buy milk" "Indicator=1" "Black=1"
 vantoly_start "@2026-03-17 08:00:00"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A second start while the program runs ends at once and leaves no trace.
 source "$(dirname "$0")/../lib.sh"
-desktop_start "$1"
+desktop_start
 
 vantoly_start
 check "first instance in the tray" wait_until 5 tray_icons_are 1

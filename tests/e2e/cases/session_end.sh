@@ -2,7 +2,7 @@
 # The session ending (SIGTERM, SIGHUP, SIGINT) quits as the Quit button does: the settings are
 # saved, the icon is removed and the program ends with code 0.
 source "$(dirname "$0")/../lib.sh"
-desktop_start "$1"
+desktop_start
 
 store_settings "Note=Call the dentist @9:30" "Black=0" "Indicator=0" "Title2=Work"
 for sig in TERM HUP INT; do

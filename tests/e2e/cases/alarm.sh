@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# A stored first note "Call @9:05" is armed at start-up and fires within ten seconds of 9:05:
+# the window comes up top-most with "@9:05" selected and the chime plays. Without alarm.wav the
+# alarm is silent and everything else still happens.
+source "$(dirname "$0")/../lib.sh"
+desktop_start
+pulse_start || finish
+
+selected_text() {
+  local w
+  w=$(form_window) || return 1
+  printf '' | xclip -selection clipboard
+  xdotool windowactivate --sync "$w" key --clearmodifiers ctrl+c 2>/dev/null
+  sleep 0.3
+  xclip -o -selection clipboard 2>/dev/null
+}
+
+store_settings "Note=Call @9:05"
+record_start "$WORK/chime.wav"
+vantoly_start "@2026-03-05 09:04:56"
+check "icon embedded" wait_until 5 tray_icons_are 1
+check "the window is hidden until the alarm" not form_shown
+check "at 9:05 the window comes up" wait_until 16 form_shown
+# Start-up made it top-most while hidden; X applies that state when the window is mapped.
+check "top-most as it comes up" form_above
+check "the alarm text is selected" test "$(selected_text)" = "@9:05"
+sleep 3
+record_stop
+check "the chime was heard" louder_than "$WORK/chime.wav" 0.05
+check "the program runs on" running "$VANTOLY_PID"
+kill "$VANTOLY_PID"; wait_until 5 gone "$VANTOLY_PID"
+
+rm "$APP/alarm.wav"
+store_settings "Note=Call @9:05 AM now"
+record_start "$WORK/silence.wav"
+vantoly_start "@2026-03-05 09:04:56"
+check "no sound file: the window still comes up" wait_until 16 form_shown
+check "no sound file: the alarm text is selected" test "$(selected_text)" = "@9:05 AM"
+sleep 2
+record_stop
+check "no sound file: nothing was heard" not louder_than "$WORK/silence.wav" 0.001
+check "no sound file: the program runs on" running "$VANTOLY_PID"
+finish
