@@ -21,6 +21,10 @@ std::u16string NumberText(float value, std::u16string_view decimalSeparator) {
 }
 
 std::u16string IntegerText(int16_t value) {
+    return DecimalText(value);
+}
+
+std::u16string DecimalText(int32_t value) {
     std::u16string out;
     for (char c : std::to_string(value))
         out += char16_t(c);

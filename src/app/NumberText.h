@@ -11,6 +11,8 @@ namespace vantoly {
 // decimal separator, a fractional part uses the locale's.
 std::u16string NumberText(float value, std::u16string_view decimalSeparator);
 std::u16string IntegerText(int16_t value);
+// Decimal digits of any 32-bit value, "-" when negative.
+std::u16string DecimalText(int32_t value);
 
 // Nothing when the text is not a finite single-precision number. Both the locale's separator and
 // "." are taken as the decimal point; blanks around the number are allowed.

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "app/NumberText.h"
 #include "app/frmMain.h"
 
 namespace vantoly {
@@ -15,10 +16,7 @@ template <typename Statement> void resumeNext(Statement&& statement) {
 }
 
 std::u16string onTopKey(const FormWindow& window) {
-    std::u16string key = u"#";
-    for (char c : std::to_string(window.hWnd()))
-        key += char16_t(c);
-    return key;
+    return u"#" + DecimalText(window.hWnd());
 }
 
 struct AlreadyRegistered : std::exception {};
