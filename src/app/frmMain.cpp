@@ -4,6 +4,7 @@
 
 #include "app/NumberText.h"
 #include "app/Settings.h"
+#include "notes/NoteSlots.h"
 
 namespace vantoly {
 
@@ -22,10 +23,12 @@ void frmMain::Form_Load() {
     RestoreEdge(Edge::Height, Key::hPos);
     RestoreEdge(Edge::Width, Key::wPos);
 
-    ui_.setText(Control::txtNote, ReadSetting(kAppTitle, kSection, Key::Note, u""));
-    ui_.setText(Control::Option1_0, ReadSetting(kAppTitle, kSection, Key::Title1, u"Note 1"));
-    ui_.setText(Control::Option1_1, ReadSetting(kAppTitle, kSection, Key::Title2, u"Note 2"));
-    ui_.setText(Control::Option1_2, ReadSetting(kAppTitle, kSection, Key::Title3, u"Help"));
+    ui_.setText(Control::txtNote,
+                ReadSetting(kAppTitle, kSection, NoteSlots[0].textKey, NoteSlots[0].defaultText));
+    for (int slot = 0; slot < int(NoteSlots.size()); ++slot)
+        ui_.setText(Option1(slot),
+                    ReadSetting(kAppTitle, kSection, NoteSlots[size_t(slot)].titleKey,
+                                NoteSlots[size_t(slot)].defaultTitle));
     CurrentNote = 0;
 
     RestoreOption(Control::chkBlack, Key::Black);

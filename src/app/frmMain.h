@@ -33,7 +33,16 @@ class frmMain : public FormEvents, public FormWindow {
                       std::u16string_view text);
     void SaveSettings();
 
+    // Notes, titles and buttons.
+    void Option1_Click(int16_t Index) override;
+    void Option1_MouseDown(int16_t Index, int16_t Button, int16_t Shift, float X, float Y) override;
+    void Command2_Click() override;
+    void Command3_Click() override;
+    void chkBlack_Click() override;
+    void chkNote_Click() override;
+
     // Tray icon.
+    void Picture1_MouseMove(int16_t Button, int16_t Shift, float X, float Y) override;
     void PrepareTrayData();
     void AddTrayIcon();
     void RefreshTrayIcon();
@@ -46,6 +55,11 @@ class frmMain : public FormEvents, public FormWindow {
     // Alarm.
     void ArmAlarm();
     void timerAlarm_Timer() override;
+
+    // Layout, default size and about box.
+    void Form_Resize() override;
+    void Form_DblClick() override;
+    void Form_MouseUp(int16_t Button, int16_t Shift, float X, float Y) override;
 
     // Always on top.
     void SetOnTop(FormWindow& frmMe, int16_t bAlwaysOnTop, int16_t bCleanup);

@@ -15,6 +15,8 @@ constexpr uint32_t NIF_ICON = 2;
 constexpr uint32_t NIF_TIP = 4;
 constexpr uint32_t NIF_INFO = 16;
 
+constexpr uint32_t NIIF_INFO = 1; // the balloon's information icon
+
 using NotifyRecordBytes = std::array<uint8_t, 504>;
 
 class ShellTray {

@@ -26,7 +26,7 @@ inline Control Option1(int index) {
 
 enum class Timer { Timer1, timerAlarm };
 
-// Outer geometry of the form, frame included.
+// Outer geometry of the form (frame included), or a control's place within the client area.
 enum class Edge { Left, Top, Width, Height };
 
 // Message box styles used by the program.
@@ -44,6 +44,9 @@ class Toolkit {
     virtual bool formVisible() const = 0;
     virtual void showForm() = 0;
     virtual void hideForm() = 0;
+
+    // A control's position or size in twips, measured from the client area's top-left corner.
+    virtual void setControlGeometry(Control control, Edge edge, float twips) = 0;
 
     // Caption of a button or check box, or the text of txtNote.
     virtual std::u16string text(Control control) const = 0;
@@ -70,6 +73,10 @@ class Toolkit {
 
     virtual int messageBox(const std::u16string& prompt, int style,
                            const std::u16string& caption) = 0;
+
+    // Modal; the text entered, or the empty text when the user cancels.
+    virtual std::u16string inputBox(const std::u16string& prompt, const std::u16string& caption,
+                                    const std::u16string& defaultText) = 0;
 
     virtual float twipsPerPixelX() const = 0;
 };

@@ -13,7 +13,19 @@ void put32(NotifyRecordBytes& b, size_t at, uint32_t v) {
 
 template <size_t N>
 void putText(NotifyRecordBytes& b, size_t at, const FixedText<N>& field, const CodePage& cp) {
-    const std::string bytes = cp.fromUnicode(field.str());
+    std::string bytes = cp.fromUnicode(field.str());
+    const auto end = field.str().find(u'\0');
+    if (bytes.size() > N && end != std::u16string::npos) {
+        // A text that ends in a NUL but takes more than N bytes in a multi-byte code page: cut it
+        // at a whole character so the NUL still fits, rather than losing the end marker.
+        std::u16string_view text = std::u16string_view(field.str()).substr(0, end);
+        bytes = cp.fromUnicode(text);
+        while (bytes.size() > N - 1 && !text.empty()) {
+            text.remove_suffix(1);
+            bytes = cp.fromUnicode(text);
+        }
+        bytes.resize(N, '\0');
+    }
     std::memcpy(b.data() + at, bytes.data(), std::min(bytes.size(), N));
 }
 

@@ -2,18 +2,11 @@
 #include <exception>
 
 #include "app/NumberText.h"
+#include "app/ResumeNext.h"
 #include "app/frmMain.h"
 
 namespace vantoly {
 namespace {
-
-// Runs one statement of SetOnTop; a failing statement is abandoned and the next one runs.
-template <typename Statement> void resumeNext(Statement&& statement) {
-    try {
-        statement();
-    } catch (const std::exception&) {
-    }
-}
 
 std::u16string onTopKey(const FormWindow& window) {
     return u"#" + DecimalText(window.hWnd());
@@ -30,7 +23,7 @@ void frmMain::SetOnTop(FormWindow& frmMe, int16_t bAlwaysOnTop, int16_t bCleanup
         if (bCleanup == 0) {
             if (!OnTopForms)
                 OnTopForms.emplace();
-            resumeNext([&] {
+            ResumeNext([&] {
                 const std::u16string key = onTopKey(frmMe);
                 if (std::any_of(OnTopForms->begin(), OnTopForms->end(),
                                 [&](const auto& entry) { return entry.first == key; }))
@@ -38,11 +31,11 @@ void frmMain::SetOnTop(FormWindow& frmMe, int16_t bAlwaysOnTop, int16_t bCleanup
                 OnTopForms->emplace_back(key, &frmMe);
             });
         }
-        resumeNext(
+        ResumeNext(
             [&] { p_.zorder.SetWindowPos(frmMe.hWnd(), HWND_TOPMOST, 0, 0, 0, 0, keepPlace); });
         return;
     }
-    resumeNext([&] {
+    ResumeNext([&] {
         if (!OnTopForms)
             return;
         const std::u16string key = onTopKey(frmMe);
@@ -52,11 +45,11 @@ void frmMain::SetOnTop(FormWindow& frmMe, int16_t bAlwaysOnTop, int16_t bCleanup
             throw NotRegistered();
         OnTopForms->erase(it);
     });
-    resumeNext(
+    ResumeNext(
         [&] { p_.zorder.SetWindowPos(frmMe.hWnd(), HWND_NOTOPMOST, 0, 0, 0, 0, keepPlace); });
     if (bCleanup == 0 && OnTopForms) {
         for (const auto& entry : *OnTopForms)
-            resumeNext([&] { SetOnTop(*entry.second, -1, -1); });
+            ResumeNext([&] { SetOnTop(*entry.second, -1, -1); });
     }
 }
 

@@ -37,11 +37,29 @@ struct Fixture : testing::Test {
                 out.push_back(op.path);
         return out;
     }
+    // The text of a record field as the platform received it, up to its first NUL.
+    static std::string fieldText(const NotifyRecordBytes& b, size_t offset, size_t length) {
+        std::string out;
+        for (size_t i = offset; i < offset + length && b[i] != 0; ++i)
+            out += char(b[i]);
+        return out;
+    }
     void clearLogs() {
         fp.shellCalls.clear();
         fp.pictureOps.clear();
         fp.writes.clear();
         fp.reads.clear();
+    }
+};
+
+// A program that has started: icon in the tray, window hidden, logs cleared, and the window
+// system's resize events reaching the form.
+struct Started : Fixture {
+    Started() { fp.events = &form; }
+    void start() {
+        form.Form_Load();
+        clearLogs();
+        fp.zorderCalls.clear();
     }
 };
 

@@ -112,8 +112,32 @@ bool FakePlatform::directoryWritable(const std::u16string& directory) const {
 
 int FakePlatform::messageBox(const std::u16string& prompt, int style,
                              const std::u16string& caption) {
-    boxes.push_back({prompt, style, caption});
+    boxes.push_back({prompt, style, caption, zorderCalls.size()});
     return 1; // OK
+}
+
+std::u16string FakePlatform::inputBox(const std::u16string& prompt, const std::u16string& caption,
+                                      const std::u16string& defaultText) {
+    inputBoxes.push_back({prompt, caption, defaultText, zorderCalls.size()});
+    if (inputAnswers.empty())
+        return {};
+    std::u16string answer = inputAnswers.front();
+    inputAnswers.erase(inputAnswers.begin());
+    return answer;
+}
+
+void FakePlatform::setFormGeometry(Edge edge, float twips) {
+    const bool resized =
+        (edge == Edge::Width || edge == Edge::Height) && geometry[int(edge)] != twips;
+    geometry[int(edge)] = twips;
+    if (resized && events)
+        events->Form_Resize();
+}
+
+void FakePlatform::showForm() {
+    if (showFails)
+        throw PlatformFailure("the window cannot be shown");
+    visible = true;
 }
 
 int32_t FakePlatform::Shell_NotifyIconA(uint32_t message, NotifyRecordBytes& record) {

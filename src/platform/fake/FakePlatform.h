@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/FormEvents.h"
 #include "platform/Platform.h"
 
 namespace vantoly::fake {
@@ -58,6 +59,14 @@ struct MessageBoxCall {
     std::u16string prompt;
     int style;
     std::u16string caption;
+    size_t zorderCallsBefore; // how many z-order calls were made before the box opened
+};
+
+struct InputBoxCall {
+    std::u16string prompt;
+    std::u16string caption;
+    std::u16string defaultText;
+    size_t zorderCallsBefore;
 };
 
 class FakePlatform : public Toolkit,
@@ -88,6 +97,12 @@ class FakePlatform : public Toolkit,
     bool settingsWritable = true;
     std::map<std::u16string, std::u16string> store; // key -> value, section "Settings"
     void addDayIcons();                             // Black\1..31.ico and White\1..31.ico
+    // The answers the input box gives, in turn; the empty text is a cancel. Without one left the
+    // box is cancelled.
+    std::vector<std::u16string> inputAnswers;
+    bool showFails = false;
+    // Receives Form_Resize after every change of the form's size, as the window system would.
+    FormEvents* events = nullptr;
 
     // ---- what a test reads
     std::vector<ShellCall> shellCalls;
@@ -95,6 +110,7 @@ class FakePlatform : public Toolkit,
     std::vector<std::u16string> reads;
     std::vector<PictureOp> pictureOps;
     std::vector<MessageBoxCall> boxes;
+    std::vector<InputBoxCall> inputBoxes;
     std::vector<std::string> problems;
     std::vector<Control> focusMoves;
     std::vector<ZOrderCall> zorderCalls;
@@ -108,7 +124,8 @@ class FakePlatform : public Toolkit,
     std::map<std::u16string, std::u16string> savedPictures; // path -> path it was loaded from
 
     bool visible = true;
-    float geometry[4] = {0, 0, 5790, 5400}; // Left, Top, Width, Height
+    float geometry[4] = {0, 0, 5790, 5400};           // Left, Top, Width, Height
+    std::map<std::pair<Control, Edge>, float> placed; // control geometry set at run time
     std::map<Control, std::u16string> texts;
     std::map<Control, int16_t> values;
     bool timers[2] = {true, false};
@@ -119,10 +136,13 @@ class FakePlatform : public Toolkit,
     // ---- Toolkit
     void InitCommonControls() override { commonControlsInitialised = true; }
     float formGeometry(Edge edge) const override { return geometry[int(edge)]; }
-    void setFormGeometry(Edge edge, float twips) override { geometry[int(edge)] = twips; }
+    void setFormGeometry(Edge edge, float twips) override;
     bool formVisible() const override { return visible; }
-    void showForm() override { visible = true; }
+    void showForm() override;
     void hideForm() override { visible = false; }
+    void setControlGeometry(Control control, Edge edge, float twips) override {
+        placed[{control, edge}] = twips;
+    }
     std::u16string text(Control control) const override;
     void setText(Control control, const std::u16string& text) override { texts[control] = text; }
     int16_t value(Control control) const override;
@@ -139,6 +159,8 @@ class FakePlatform : public Toolkit,
     int32_t pictureHandle() const override { return pictureHandleValue; }
     void savePicture(const std::u16string& path) override;
     int messageBox(const std::u16string& prompt, int style, const std::u16string& caption) override;
+    std::u16string inputBox(const std::u16string& prompt, const std::u16string& caption,
+                            const std::u16string& defaultText) override;
     float twipsPerPixelX() const override { return 15; }
 
     // ---- ShellTray

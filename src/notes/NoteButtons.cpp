@@ -1,0 +1,70 @@
+#include "app/ResumeNext.h"
+#include "app/frmMain.h"
+#include "notes/NoteSlots.h"
+#include "tray/DayIcon.h"
+
+namespace vantoly {
+
+void frmMain::Option1_Click(int16_t Index) {
+    if (!IsNoteSlot(Index))
+        return;
+    // CurrentNote still names the slot being left, so its text goes under that slot's key.
+    SaveSettings();
+    CurrentNote = Index;
+    const NoteSlot& slot = NoteSlots[size_t(Index)];
+    ui_.setText(Control::txtNote, ReadSetting(kAppTitle, kSection, slot.textKey, slot.defaultText));
+    ui_.setFocus(Control::txtNote);
+}
+
+void frmMain::Option1_MouseDown(int16_t Index, int16_t Button, int16_t /*Shift*/, float /*X*/,
+                                float /*Y*/) {
+    if (Button != 2 || !IsNoteSlot(Index))
+        return;
+    // Out of top-most while the box is open, so nothing covers it.
+    SetOnTop(*this, 0, 0);
+    const std::u16string title =
+        ui_.inputBox(u"Enter Title:", std::u16string(kAppTitle), ui_.text(Option1(Index)));
+    if (!title.empty()) {
+        ui_.setText(Option1(Index), title);
+        WriteSetting(kAppTitle, kSection, NoteSlots[size_t(Index)].titleKey, title);
+    }
+    SetOnTop(*this, -1, 0);
+}
+
+void frmMain::Command2_Click() {
+    SaveSettings();
+    if (!ui_.text(Control::txtNote).empty())
+        ArmAlarm();
+    else
+        ui_.setTimerEnabled(Timer::timerAlarm, false);
+    RefreshTrayIcon();
+    // Our own close request: Form_Unload refuses it and hides the window.
+    int16_t Cancel = 0;
+    Form_Unload(Cancel);
+}
+
+void frmMain::Command3_Click() {
+    ui_.setText(Control::txtNote, u"");
+    ui_.setFocus(Control::txtNote);
+}
+
+// The check boxes also change while the window is hidden (their values are restored at
+// start-up), when the focus cannot move: each step goes on past a failing one.
+void frmMain::chkBlack_Click() {
+    ResumeNext([&] {
+        IconFolder =
+            std::u16string(ui_.value(Control::chkBlack) != 0 ? kBlackFolder : kWhiteFolder);
+    });
+    ResumeNext([&] { RefreshTrayIcon(); });
+    ResumeNext([&] { ui_.setFocus(Control::Command2); });
+}
+
+void frmMain::chkNote_Click() {
+    ResumeNext([&] {
+        if (!ui_.text(Control::txtNote).empty())
+            ApplyNoteIndicatorIcon();
+    });
+    ResumeNext([&] { ui_.setFocus(Control::Command2); });
+}
+
+} // namespace vantoly

@@ -1,0 +1,39 @@
+#include "window/Layout.h"
+
+#include "app/frmMain.h"
+
+namespace vantoly {
+
+std::vector<ControlMove> Layout(float width, float height) {
+    std::vector<ControlMove> moves;
+    moves.push_back({Control::txtNote, Edge::Width, width - 315.0f});
+    if (height > 1455.0f) {
+        moves.push_back({Control::txtNote, Edge::Height, height - 1305.0f});
+        const float bottomRow = height - 840.0f;
+        for (Control control : {Control::Command1, Control::Command2, Control::Command3,
+                                Control::chkBlack, Control::chkNote})
+            moves.push_back({control, Edge::Top, bottomRow});
+    }
+    if (width > 4200.0f) {
+        moves.push_back({Control::Command2, Edge::Left, width - 1080.0f});
+        moves.push_back({Control::Command3, Edge::Left, width - 2040.0f});
+    } else {
+        moves.push_back({Control::Command3, Edge::Left, 1920.0f});
+        moves.push_back({Control::Command2, Edge::Left, 2880.0f});
+    }
+    return moves;
+}
+
+void frmMain::Form_Resize() {
+    for (const ControlMove& move :
+         Layout(ui_.formGeometry(Edge::Width), ui_.formGeometry(Edge::Height)))
+        ui_.setControlGeometry(move.control, move.edge, move.twips);
+}
+
+// The window system lays the window out again after each of the two changes.
+void frmMain::Form_DblClick() {
+    ui_.setFormGeometry(Edge::Height, kDefaultOuterHeight);
+    ui_.setFormGeometry(Edge::Width, kDefaultOuterWidth);
+}
+
+} // namespace vantoly
