@@ -57,6 +57,13 @@ int main(int argc, char** argv) {
         platform.host.reportProblem(std::string("Vantoly: ") + what);
     });
     catchSessionEnd(platform, form);
+    // The tray icon's mouse actions reach the program as Picture1's mouse moves, the action's
+    // message number in X.
+    platform.shell.onMessage([&platform, &form](uint32_t, int32_t message) {
+        platform.form.dispatch([&] {
+            form.Picture1_MouseMove(0, 0, float(message) * platform.form.twipsPerPixelX(), 0);
+        });
+    });
 
     try {
         form.Form_Initialize();

@@ -5,8 +5,10 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImageReader>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -49,11 +51,58 @@ bool FormWidget::event(QEvent* event) {
     case QEvent::Resize:
     case QEvent::Show:
         owner_.frameChanged();
+        owner_.outerSizeMayHaveChanged();
         break;
     default:
         break;
     }
     return handled;
+}
+
+// Only the window's background counts, not a control that passed the event on.
+void FormWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && !childAt(event->position().toPoint()) &&
+        owner_.events_)
+        owner_.dispatch([this] { owner_.events_->Form_DblClick(); });
+    QWidget::mouseDoubleClickEvent(event);
+}
+
+void FormWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (!childAt(event->position().toPoint()) && owner_.events_) {
+        const int16_t button = QtForm::buttonCode(event->button());
+        const int16_t shift = QtForm::shiftCode(event->modifiers());
+        const float x = float(event->position().x()) * owner_.twipsPerPixelX();
+        const float y = float(event->position().y()) * owner_.twipsPerPixelY();
+        owner_.dispatch([&] { owner_.events_->Form_MouseUp(button, shift, x, y); });
+    }
+    QWidget::mouseReleaseEvent(event);
+}
+
+// Presses on the note selectors. Posted, so a box the handler opens does not run inside the
+// press while the button holds the mouse.
+bool FormWidget::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::MouseButtonPress)
+        return false;
+    for (int16_t index = 0; index < 3; ++index) {
+        if (watched != owner_.option1_[size_t(index)])
+            continue;
+        const auto* press = static_cast<QMouseEvent*>(event);
+        const int16_t button = QtForm::buttonCode(press->button());
+        const int16_t shift = QtForm::shiftCode(press->modifiers());
+        const float x = float(press->position().x()) * owner_.twipsPerPixelX();
+        const float y = float(press->position().y()) * owner_.twipsPerPixelY();
+        QMetaObject::invokeMethod(
+            this,
+            [this, index, button, shift, x, y] {
+                if (owner_.events_)
+                    owner_.dispatch(
+                        [&] { owner_.events_->Option1_MouseDown(index, button, shift, x, y); });
+            },
+            Qt::QueuedConnection);
+        // A right-button press does nothing else on a note selector.
+        return button == 2;
+    }
+    return false;
 }
 
 QtForm::QtForm() : form_(new FormWidget(*this)) {
@@ -75,6 +124,14 @@ QtForm::QtForm() : form_(new FormWidget(*this)) {
         place(option1_[size_t(index)], 120 + 1200 * index, 120, 1215, 255);
     }
     option1_[0]->setChecked(true);
+    for (int16_t index = 0; index < 3; ++index) {
+        option1_[size_t(index)]->installEventFilter(form_);
+        QObject::connect(option1_[size_t(index)], &QRadioButton::toggled, form_,
+                         [this, index](bool selected) {
+                             if (selected)
+                                 dispatch([this, index] { events_->Option1_Click(index); });
+                         });
+    }
 
     auto toggle = [&](const char* caption, const char* tip, int left, int width) {
         auto* box = new QPushButton(QString::fromLatin1(caption), form_);
@@ -87,9 +144,16 @@ QtForm::QtForm() : form_(new FormWidget(*this)) {
     chkNote_ = toggle("&N", "Check to indicate note in tray", 1080, 315);
     for (auto [control, box] :
          {std::pair{Control::chkBlack, chkBlack_}, {Control::chkNote, chkNote_}})
-        QObject::connect(
-            box, &QPushButton::clicked, form_,
-            [this, control = control](bool checked) { checkValues_[control] = checked ? 1 : 0; });
+        QObject::connect(box, &QPushButton::clicked, form_,
+                         [this, control = control](bool checked) {
+                             checkValues_[control] = checked ? 1 : 0;
+                             dispatch([this, control] {
+                                 if (control == Control::chkBlack)
+                                     events_->chkBlack_Click();
+                                 else
+                                     events_->chkNote_Click();
+                             });
+                         });
 
     timer1_ = new QTimer(form_);
     timer1_->setInterval(60000);
@@ -109,6 +173,8 @@ QtForm::QtForm() : form_(new FormWidget(*this)) {
 
     command3_ = new QPushButton(QStringLiteral("&Clear"), form_);
     place(command3_, 3720, 4560, 855, 375);
+    QObject::connect(command3_, &QPushButton::clicked, form_,
+                     [this] { dispatch([this] { events_->Command3_Click(); }); });
     command2_ = new QPushButton(QStringLiteral("&OK"), form_);
     place(command2_, 4680, 4560, 855, 375);
     QFont bold(QStringLiteral("MS Sans Serif"));
@@ -116,6 +182,8 @@ QtForm::QtForm() : form_(new FormWidget(*this)) {
     bold.setWeight(QFont::Bold);
     command2_->setFont(bold);
     command2_->setDefault(true);
+    QObject::connect(command2_, &QPushButton::clicked, form_,
+                     [this] { dispatch([this] { events_->Command2_Click(); }); });
     command1_ = new QPushButton(QStringLiteral("&Quit"), form_);
     place(command1_, 120, 4560, 855, 375);
     QObject::connect(command1_, &QPushButton::clicked, form_,
@@ -136,6 +204,8 @@ QtForm::QtForm() : form_(new FormWidget(*this)) {
         QWidget::setTabOrder(order[i], order[i + 1]);
 
     form_->resize(qRound(5655 / tpp), qRound(5010 / tpp));
+    // The layout has no lower bound of its own: the window keeps room for the note box.
+    form_->setMinimumSize(qRound(1800 / tpp), qRound(600 / tpp));
 }
 
 QtForm::~QtForm() {
@@ -252,6 +322,60 @@ void QtForm::frameChanged() {
     const QSize outer = *pendingOuterSize_;
     pendingOuterSize_.reset();
     form_->resize((outer - margins).expandedTo(QSize(1, 1)));
+}
+
+void QtForm::outerSizeMayHaveChanged() {
+    if (!events_)
+        return;
+    // The outer size also changes when the window manager frames the window.
+    const QSizeF outer(formGeometry(Edge::Width), formGeometry(Edge::Height));
+    if (laidOutFor_ && *laidOutFor_ == outer)
+        return;
+    laidOutFor_ = outer;
+    dispatch([this] { events_->Form_Resize(); });
+}
+
+void QtForm::setControlGeometry(Control control, Edge edge, float twips) {
+    QWidget* widget = this->control(control);
+    if (!widget)
+        return;
+    const bool horizontal = edge == Edge::Left || edge == Edge::Width;
+    const int px = int(std::lround(twips / (horizontal ? twipsPerPixelX() : twipsPerPixelY())));
+    QRect r = widget->geometry();
+    switch (edge) {
+    case Edge::Left:
+        r.moveLeft(px);
+        break;
+    case Edge::Top:
+        r.moveTop(px);
+        break;
+    case Edge::Width:
+        r.setWidth(std::max(px, 0));
+        break;
+    case Edge::Height:
+        r.setHeight(std::max(px, 0));
+        break;
+    }
+    widget->setGeometry(r);
+}
+
+int16_t QtForm::buttonCode(Qt::MouseButton button) {
+    switch (button) {
+    case Qt::LeftButton:
+        return 1;
+    case Qt::RightButton:
+        return 2;
+    case Qt::MiddleButton:
+        return 4;
+    default:
+        return 0;
+    }
+}
+
+int16_t QtForm::shiftCode(Qt::KeyboardModifiers modifiers) {
+    return int16_t((modifiers & Qt::ShiftModifier ? 1 : 0) |
+                   (modifiers & Qt::ControlModifier ? 2 : 0) |
+                   (modifiers & Qt::AltModifier ? 4 : 0));
 }
 
 bool QtForm::formVisible() const {
@@ -422,6 +546,18 @@ int QtForm::messageBox(const std::u16string& prompt, int style, const std::u16st
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.exec();
     return 1; // vbOK
+}
+
+std::u16string QtForm::inputBox(const std::u16string& prompt, const std::u16string& caption,
+                                const std::u16string& defaultText) {
+    QInputDialog box(form_->isVisible() ? form_ : nullptr);
+    box.setWindowTitle(toQ(caption));
+    box.setLabelText(toQ(prompt));
+    box.setTextValue(toQ(defaultText));
+    box.setInputMode(QInputDialog::TextInput);
+    if (box.exec() != QDialog::Accepted)
+        return {};
+    return fromQ(box.textValue());
 }
 
 void QtForm::closeRequested(QCloseEvent* event) {

@@ -5,7 +5,10 @@
 // its twelve controls at their twip positions, access keys, fonts, tooltips and tab order; the
 // outer (frame) geometry in twips from the screen's DPI; the two timers; Picture1's picture table
 // (icon files loaded, saved as the bytes they were loaded from, and handed to the tray as icons);
-// the message box. Close requests from the window system go to Form_Unload.
+// the message box and the input box. Events: close requests go to Form_Unload, size changes to
+// Form_Resize, double-clicks and button releases on the window's background (not on a control)
+// to Form_DblClick and Form_MouseUp, button presses on the note selectors to Option1_MouseDown,
+// and the clicks of the selectors, check boxes and buttons to their handlers.
 // Leaves out: fonts' character sets (Qt has none; fontconfig picks the glyphs), the grayed look of
 // a check box value 2 (shown as checked).
 #include <QIcon>
@@ -38,6 +41,9 @@ class FormWidget : public QWidget {
   protected:
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     QtForm& owner_;
@@ -63,6 +69,7 @@ class QtForm : public Toolkit {
     void InitCommonControls() override {}
     float formGeometry(Edge edge) const override;
     void setFormGeometry(Edge edge, float twips) override;
+    void setControlGeometry(Control control, Edge edge, float twips) override;
     bool formVisible() const override;
     void showForm() override;
     void hideForm() override;
@@ -80,12 +87,18 @@ class QtForm : public Toolkit {
     int32_t pictureHandle() const override { return pictureHandle_; }
     void savePicture(const std::u16string& path) override;
     int messageBox(const std::u16string& prompt, int style, const std::u16string& caption) override;
+    std::u16string inputBox(const std::u16string& prompt, const std::u16string& caption,
+                            const std::u16string& defaultText) override;
     float twipsPerPixelX() const override;
 
   private:
     friend class FormWidget;
     void closeRequested(QCloseEvent* event);
     void frameChanged();
+    void outerSizeMayHaveChanged();
+    // Mouse buttons and shift state as the handlers take them.
+    static int16_t buttonCode(Qt::MouseButton button);
+    static int16_t shiftCode(Qt::KeyboardModifiers modifiers);
     float twipsPerPixelY() const;
 
     FormWidget* form_;
@@ -108,6 +121,8 @@ class QtForm : public Toolkit {
     // An outer size asked for before the window manager framed the window; applied once the
     // frame is known, so a restored size does not grow by the frame at every start.
     std::optional<QSize> pendingOuterSize_;
+    // The outer size, in twips, the controls were last laid out for.
+    std::optional<QSizeF> laidOutFor_;
 
     FormEvents* events_ = nullptr;
     std::function<void(const char*)> reportFailure_;

@@ -1,6 +1,12 @@
 #include "platform/qt/QtShellTray.h"
 
+#include <QApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusVariant>
 #include <QSystemTrayIcon>
+#include <QTimer>
 #include <algorithm>
 
 #include "platform/qt/QtForm.h"
@@ -15,6 +21,11 @@ QString text(const NotifyRecordBytes& b, size_t at, size_t length, const CodePag
     const auto* first = reinterpret_cast<const char*>(b.data() + at);
     const size_t n = size_t(std::find(first, first + length, '\0') - first);
     return toQ(cp.toUnicode(std::string_view(first, n)));
+}
+
+// The shell keeps a balloon between 10 and 30 seconds, whatever the record asks.
+int balloonTimeout(const DecodedNotifyRecord& record) {
+    return int(std::clamp<uint32_t>(record.timeoutOrVersion, 10000, 30000));
 }
 
 } // namespace
@@ -41,8 +52,56 @@ std::optional<DecodedNotifyRecord> DecodeNotifyRecord(const NotifyRecordBytes& b
     return r;
 }
 
+TrayKind DetectTrayKind() {
+    // The same question Qt asks before it chooses how to show the icon.
+    const QString watcher = QStringLiteral("org.kde.StatusNotifierWatcher");
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected() || !bus.interface() || !bus.interface()->isServiceRegistered(watcher))
+        return TrayKind::XEmbed;
+    QDBusMessage get = QDBusMessage::createMethodCall(
+        watcher, QStringLiteral("/StatusNotifierWatcher"),
+        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    get << watcher << QStringLiteral("IsStatusNotifierHostRegistered");
+    const QDBusMessage reply = bus.call(get, QDBus::Block, 1000);
+    const bool host = reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty() &&
+                      reply.arguments().first().value<QDBusVariant>().variant().toBool();
+    return host ? TrayKind::StatusNotifierItem : TrayKind::XEmbed;
+}
+
+std::vector<int32_t> TrayClicks::messages(QSystemTrayIcon::ActivationReason reason, qint64 nowMs) {
+    switch (reason) {
+    case QSystemTrayIcon::Trigger:
+        if (kind_ == TrayKind::XEmbed)
+            return {513, 514}; // WM_LBUTTONDOWN, WM_LBUTTONUP
+        if (lastToggleMs_ && nowMs - *lastToggleMs_ < doubleClickMs_) {
+            lastToggleMs_.reset();
+            return {513, 514};
+        }
+        lastToggleMs_ = nowMs;
+        return {515}; // WM_LBUTTONDBLCLK
+    case QSystemTrayIcon::DoubleClick:
+        return {515};
+    case QSystemTrayIcon::Context:
+        return {516, 517}; // WM_RBUTTONDOWN, WM_RBUTTONUP
+    case QSystemTrayIcon::MiddleClick:
+        return {519, 520}; // WM_MBUTTONDOWN, WM_MBUTTONUP
+    default:
+        return {};
+    }
+}
+
+QtShellTray::Entry::Entry() = default;
+QtShellTray::Entry::~Entry() = default;
+
 QtShellTray::QtShellTray(const QtForm& pictures, const CodePage& codePage)
-    : pictures_(pictures), codePage_(codePage) {}
+    : pictures_(pictures), codePage_(codePage) {
+    clock_.start();
+}
+
+void QtShellTray::deliver(uint32_t hWnd, int32_t message) {
+    if (onMessage_)
+        onMessage_(hWnd, message);
+}
 
 QtShellTray::~QtShellTray() = default;
 
@@ -62,32 +121,24 @@ int32_t QtShellTray::Shell_NotifyIconA(uint32_t message, NotifyRecordBytes& byte
         if (it != icons_.end())
             return 0;
         Entry& entry = icons_[key];
+        entry.clicks =
+            std::make_unique<TrayClicks>(DetectTrayKind(), QApplication::doubleClickInterval());
         entry.icon = std::make_unique<QSystemTrayIcon>();
         const uint32_t hWnd = record->hWnd;
-        QObject::connect(entry.icon.get(), &QSystemTrayIcon::activated,
-                         [this, hWnd](QSystemTrayIcon::ActivationReason reason) {
-                             if (!onMessage_)
-                                 return;
-                             switch (reason) {
-                             case QSystemTrayIcon::Trigger:
-                                 onMessage_(hWnd, 513); // WM_LBUTTONDOWN
-                                 onMessage_(hWnd, 514); // WM_LBUTTONUP
-                                 break;
-                             case QSystemTrayIcon::DoubleClick:
-                                 onMessage_(hWnd, 515); // WM_LBUTTONDBLCLK
-                                 break;
-                             case QSystemTrayIcon::Context:
-                                 onMessage_(hWnd, 516); // WM_RBUTTONDOWN
-                                 onMessage_(hWnd, 517); // WM_RBUTTONUP
-                                 break;
-                             case QSystemTrayIcon::MiddleClick:
-                                 onMessage_(hWnd, 519); // WM_MBUTTONDOWN
-                                 onMessage_(hWnd, 520); // WM_MBUTTONUP
-                                 break;
-                             default:
-                                 break;
-                             }
+        TrayClicks* clicks = entry.clicks.get();
+        QObject::connect(entry.icon.get(), &QSystemTrayIcon::activated, entry.icon.get(),
+                         [this, hWnd, clicks](QSystemTrayIcon::ActivationReason reason) {
+                             for (int32_t message : clicks->messages(reason, clock_.elapsed()))
+                                 deliver(hWnd, message);
                          });
+        entry.pointerPulse = std::make_unique<QTimer>();
+        entry.pointerPulse->setInterval(60000);
+        entry.pointerPulse->setTimerType(Qt::VeryCoarseTimer);
+        QObject::connect(entry.pointerPulse.get(), &QTimer::timeout, entry.pointerPulse.get(),
+                         [this, hWnd] { deliver(hWnd, 512); });
+        entry.pointerPulse->start();
+        // After the call that adds the icon has returned, never inside it.
+        QTimer::singleShot(0, entry.pointerPulse.get(), [this, hWnd] { deliver(hWnd, 512); });
         apply(entry, *record);
         entry.icon->show();
         return 1;
@@ -124,6 +175,11 @@ void QtShellTray::apply(Entry& entry, const DecodedNotifyRecord& record) {
     if (record.uFlags & NIF_TIP)
         entry.icon->setToolTip(record.tip);
     if ((record.uFlags & NIF_INFO) && record.hasBalloonFields) {
+        if (QtNotifications::available()) {
+            notifications_.show(record.infoTitle, record.info, record.infoFlags,
+                                balloonTimeout(record));
+            return;
+        }
         QSystemTrayIcon::MessageIcon kind = QSystemTrayIcon::NoIcon;
         switch (record.infoFlags & 3) {
         case 1:
@@ -136,9 +192,7 @@ void QtShellTray::apply(Entry& entry, const DecodedNotifyRecord& record) {
             kind = QSystemTrayIcon::Critical;
             break;
         }
-        // The shell keeps a balloon between 10 and 30 seconds, whatever the record asks.
-        const int timeout = int(std::clamp<uint32_t>(record.timeoutOrVersion, 10000, 30000));
-        entry.icon->showMessage(record.infoTitle, record.info, kind, timeout);
+        entry.icon->showMessage(record.infoTitle, record.info, kind, balloonTimeout(record));
     }
 }
 

@@ -7,17 +7,21 @@
 // picture at each call, the tooltip and the balloon (NIF_INFO) with its icon kind. Activations
 // of the icon are handed on as the message numbers the program expects.
 // Leaves out: hover notifications (Qt reports none), NIF_STATE.
+#include <QElapsedTimer>
 #include <QIcon>
 #include <QString>
+#include <QSystemTrayIcon>
 #include <functional>
 #include <map>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "platform/CodePage.h"
 #include "platform/ShellTray.h"
+#include "platform/qt/QtNotifications.h"
 
-class QSystemTrayIcon;
+class QTimer;
 
 namespace vantoly::qt {
 
@@ -36,6 +40,26 @@ struct DecodedNotifyRecord {
 std::optional<DecodedNotifyRecord> DecodeNotifyRecord(const NotifyRecordBytes& bytes,
                                                       const CodePage& codePage);
 
+// How the desktop shows tray icons. Qt picks a StatusNotifierItem when a host is registered with
+// the session bus's watcher (KDE Plasma, GNOME's AppIndicator extension, Wayland sessions) and an
+// XEmbed icon otherwise; the two report clicks differently.
+enum class TrayKind { XEmbed, StatusNotifierItem };
+TrayKind DetectTrayKind();
+
+// Turns Qt's activations into the program's message numbers. A StatusNotifierItem host reports
+// no double-click: its activation (a single left click) is the double-click, and the second
+// activation of a double-click on such a host is only a click.
+class TrayClicks {
+  public:
+    TrayClicks(TrayKind kind, int doubleClickMs) : kind_(kind), doubleClickMs_(doubleClickMs) {}
+    std::vector<int32_t> messages(QSystemTrayIcon::ActivationReason reason, qint64 nowMs);
+
+  private:
+    TrayKind kind_;
+    int doubleClickMs_;
+    std::optional<qint64> lastToggleMs_;
+};
+
 class QtShellTray : public ShellTray {
   public:
     QtShellTray(const QtForm& pictures, const CodePage& codePage);
@@ -51,16 +75,24 @@ class QtShellTray : public ShellTray {
 
   private:
     struct Entry {
+        Entry();
+        ~Entry();
         std::unique_ptr<QSystemTrayIcon> icon;
+        std::unique_ptr<QTimer> pointerPulse;
+        std::unique_ptr<TrayClicks> clicks;
         uint32_t callbackMessage = 0;
         uint32_t version = 0;
     };
     void apply(Entry& entry, const DecodedNotifyRecord& record);
+    void deliver(uint32_t hWnd, int32_t message);
+    void showBalloon(const DecodedNotifyRecord& record);
 
     const QtForm& pictures_;
     const CodePage& codePage_;
     std::map<std::pair<uint32_t, uint32_t>, Entry> icons_;
     std::function<void(uint32_t, int32_t)> onMessage_;
+    QtNotifications notifications_;
+    QElapsedTimer clock_;
 };
 
 } // namespace vantoly::qt
