@@ -1,0 +1,196 @@
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+#include "platform/qt/QtForm.h"
+#include "platform/qt/QtNotifications.h"
+#include "platform/qt/QtPaths.h"
+#include "platform/qt/QtShellTray.h"
+
+using namespace vantoly;
+using qt::fromQ;
+
+namespace {
+
+// Writes down every event the form delivers, as "name args".
+struct Recorder : FormEvents {
+    std::vector<std::string> log;
+    qt::QtForm* form = nullptr;
+    int16_t blackValueAtClick = -1;
+    void Form_Unload(int16_t& Cancel) override {
+        Cancel = -1;
+        log.push_back("Form_Unload");
+    }
+    void Form_Resize() override { log.push_back("Form_Resize"); }
+    void Form_DblClick() override { log.push_back("Form_DblClick"); }
+    void Form_MouseUp(int16_t Button, int16_t Shift, float, float) override {
+        log.push_back("Form_MouseUp " + std::to_string(Button) + " " + std::to_string(Shift));
+    }
+    void Option1_Click(int16_t Index) override {
+        log.push_back("Option1_Click " + std::to_string(Index));
+    }
+    void Option1_MouseDown(int16_t Index, int16_t Button, int16_t, float, float) override {
+        log.push_back("Option1_MouseDown " + std::to_string(Index) + " " + std::to_string(Button));
+    }
+    void chkBlack_Click() override {
+        blackValueAtClick = form->value(Control::chkBlack);
+        log.push_back("chkBlack_Click");
+    }
+    void chkNote_Click() override { log.push_back("chkNote_Click"); }
+    void Command1_Click() override { log.push_back("Command1_Click"); }
+    void Command2_Click() override { log.push_back("Command2_Click"); }
+    void Command3_Click() override { log.push_back("Command3_Click"); }
+    void Picture1_MouseMove(int16_t, int16_t, float, float) override {}
+    void Timer1_Timer() override {}
+    void timerAlarm_Timer() override {}
+
+    bool has(const std::string& entry) const {
+        return std::find(log.begin(), log.end(), entry) != log.end();
+    }
+};
+
+struct FormEvents : testing::Test {
+    qt::QtForm form;
+    Recorder events;
+    FormEvents() {
+        events.form = &form;
+        form.connectEvents(&events, nullptr);
+        form.widget()->show();
+        QApplication::processEvents();
+        events.log.clear();
+    }
+    QWidget* at(Control control) { return form.control(control); }
+};
+
+TEST_F(FormEvents, BackgroundDoubleClickAndRightReleaseReachTheForm) {
+    QWidget* w = form.widget();
+    const QPoint background(w->width() / 2, 3); // above the note selectors
+    ASSERT_EQ(w->childAt(background), nullptr);
+    QTest::mouseDClick(w, Qt::LeftButton, {}, background);
+    EXPECT_TRUE(events.has("Form_DblClick"));
+    QTest::mouseClick(w, Qt::RightButton, Qt::ShiftModifier | Qt::ControlModifier, background);
+    EXPECT_TRUE(events.has("Form_MouseUp 2 3"));
+}
+
+TEST_F(FormEvents, ClicksOnControlsAreNotTheBackgrounds) {
+    for (Control control : {Control::Command2, Control::chkBlack, Control::Option1_1}) {
+        QTest::mouseClick(at(control), Qt::RightButton, {}, QPoint(5, 5));
+        QTest::mouseDClick(at(control), Qt::LeftButton, {}, QPoint(5, 5));
+    }
+    QTest::mouseDClick(static_cast<QAbstractScrollArea*>(at(Control::txtNote))->viewport(),
+                       Qt::LeftButton, {}, QPoint(5, 5));
+    QApplication::processEvents();
+    for (const std::string& entry : events.log) {
+        EXPECT_NE(entry.rfind("Form_MouseUp", 0), 0u) << entry;
+        EXPECT_NE(entry, "Form_DblClick");
+    }
+}
+
+TEST_F(FormEvents, SelectorsReportPressesAndSelection) {
+    QTest::mouseClick(at(Control::Option1_2), Qt::RightButton, {}, QPoint(5, 5));
+    QApplication::processEvents();
+    EXPECT_TRUE(events.has("Option1_MouseDown 2 2"));
+    // A right press selects nothing.
+    EXPECT_FALSE(qobject_cast<QRadioButton*>(at(Control::Option1_2))->isChecked());
+    EXPECT_FALSE(events.has("Option1_Click 2"));
+
+    QTest::mouseClick(at(Control::Option1_1), Qt::LeftButton, {}, QPoint(5, 5));
+    QApplication::processEvents();
+    EXPECT_TRUE(events.has("Option1_MouseDown 1 1"));
+    EXPECT_TRUE(events.has("Option1_Click 1"));
+    // Clicking the selected note again is no switch.
+    events.log.clear();
+    QTest::mouseClick(at(Control::Option1_1), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_FALSE(events.has("Option1_Click 1"));
+}
+
+TEST_F(FormEvents, ButtonsAndCheckBoxesRunTheirHandlersWithTheNewValue) {
+    form.setValue(Control::chkBlack, 1);
+    QTest::mouseClick(at(Control::chkBlack), Qt::LeftButton);
+    EXPECT_TRUE(events.has("chkBlack_Click"));
+    EXPECT_EQ(events.blackValueAtClick, 0);
+    QTest::mouseClick(at(Control::chkNote), Qt::LeftButton);
+    QTest::mouseClick(at(Control::Command2), Qt::LeftButton);
+    QTest::mouseClick(at(Control::Command3), Qt::LeftButton);
+    EXPECT_TRUE(events.has("chkNote_Click"));
+    EXPECT_TRUE(events.has("Command2_Click"));
+    EXPECT_TRUE(events.has("Command3_Click"));
+}
+
+TEST_F(FormEvents, ResizeLaysOutAgainAndControlsTakeTwips) {
+    form.widget()->resize(500, 400);
+    QApplication::processEvents();
+    EXPECT_TRUE(events.has("Form_Resize"));
+    events.log.clear();
+    form.widget()->resize(500, 400); // unchanged: nothing to lay out
+    QApplication::processEvents();
+    EXPECT_FALSE(events.has("Form_Resize"));
+
+    form.setControlGeometry(Control::Command2, Edge::Left, 4710);
+    form.setControlGeometry(Control::Command2, Edge::Top, 4560);
+    form.setControlGeometry(Control::txtNote, Edge::Width, 5475);
+    form.setControlGeometry(Control::txtNote, Edge::Height, 4095);
+    EXPECT_EQ(at(Control::Command2)->geometry(), QRect(314, 304, 57, 25));
+    EXPECT_EQ(at(Control::txtNote)->geometry(), QRect(8, 24, 365, 273));
+    form.setControlGeometry(Control::txtNote, Edge::Width, -15); // a window below its minimum
+    EXPECT_EQ(at(Control::txtNote)->width(), 0);
+}
+
+// Answers the modal box that opens next.
+void answerNextBox(std::function<void(QInputDialog*)> answer) {
+    QTimer::singleShot(0, [answer] {
+        auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        answer(box);
+    });
+}
+
+TEST_F(FormEvents, InputBoxGivesTheTextOrEmptyOnCancel) {
+    answerNextBox([](QInputDialog* box) {
+        EXPECT_EQ(box->windowTitle(), "Vantoly");
+        EXPECT_EQ(box->labelText(), "Enter Title:");
+        EXPECT_EQ(box->textValue(), "Note 2");
+        box->setTextValue(QStringLiteral("  Shopping  "));
+        box->accept();
+    });
+    EXPECT_EQ(form.inputBox(u"Enter Title:", u"Vantoly", u"Note 2"), u"  Shopping  ");
+    answerNextBox([](QInputDialog* box) { box->reject(); });
+    EXPECT_EQ(form.inputBox(u"Enter Title:", u"Vantoly", u"Note 2"), u"");
+}
+
+TEST(TrayClicks, XEmbedReportsDoubleClicksItself) {
+    qt::TrayClicks clicks(qt::TrayKind::XEmbed, 400);
+    using V = std::vector<int32_t>;
+    EXPECT_EQ(clicks.messages(QSystemTrayIcon::Trigger, 0), (V{513, 514}));
+    EXPECT_EQ(clicks.messages(QSystemTrayIcon::DoubleClick, 100), (V{515}));
+    EXPECT_EQ(clicks.messages(QSystemTrayIcon::Context, 2000), (V{516, 517}));
+    EXPECT_EQ(clicks.messages(QSystemTrayIcon::MiddleClick, 3000), (V{519, 520}));
+    EXPECT_EQ(clicks.messages(QSystemTrayIcon::Unknown, 4000), V{});
+}
+
+TEST(TrayClicks, StatusNotifierActivationTogglesOncePerDoubleClick) {
+    qt::TrayClicks clicks(qt::TrayKind::StatusNotifierItem, 400);
+    using V = std::vector<int32_t>;
+    EXPECT_EQ(clicks.messages(QSystemTrayIcon::Trigger, 1000), (V{515}));
+    EXPECT_EQ(clicks.messages(QSystemTrayIcon::Trigger, 1200), (V{513, 514})); // same double-click
+    EXPECT_EQ(clicks.messages(QSystemTrayIcon::Trigger, 1300), (V{515}));      // a third click
+    EXPECT_EQ(clicks.messages(QSystemTrayIcon::Trigger, 5000), (V{515}));
+    EXPECT_EQ(clicks.messages(QSystemTrayIcon::Context, 5100), (V{516, 517}));
+}
+
+TEST(NotificationBody, LineBreaksAndMarkup) {
+    EXPECT_EQ(qt::NotificationBody(QStringLiteral("a\r\nb\rc"), false), "a\nb\nc");
+    EXPECT_EQ(qt::NotificationBody(QStringLiteral("<b>R&D</b>"), false), "<b>R&D</b>");
+    EXPECT_EQ(qt::NotificationBody(QStringLiteral("<b>R&D</b>"), true),
+              "&lt;b&gt;R&amp;D&lt;/b&gt;");
+}
+
+} // namespace
