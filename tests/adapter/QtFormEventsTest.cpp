@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QInputDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -164,6 +165,19 @@ TEST_F(FormEvents, InputBoxGivesTheTextOrEmptyOnCancel) {
     EXPECT_EQ(form.inputBox(u"Enter Title:", u"Vantoly", u"Note 2"), u"  Shopping  ");
     answerNextBox([](QInputDialog* box) { box->reject(); });
     EXPECT_EQ(form.inputBox(u"Enter Title:", u"Vantoly", u"Note 2"), u"");
+}
+
+TEST_F(FormEvents, AboutBoxHasNoIconAndTheVersion) {
+    QTimer::singleShot(0, [] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->text(), "Vantoly v1.00");
+        EXPECT_EQ(box->windowTitle(), "Vantoly");
+        EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
+        EXPECT_EQ(box->buttons().size(), 1);
+        box->accept();
+    });
+    form.messageBox(u"Vantoly v1.00", vbOKOnly, u"Vantoly");
 }
 
 TEST(TrayClicks, XEmbedReportsDoubleClicksItself) {

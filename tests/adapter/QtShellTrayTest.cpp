@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QSystemTrayIcon>
 #include <gtest/gtest.h>
 
@@ -110,6 +111,28 @@ TEST(QtShellTray, ActivationsArriveAsMessageNumbers) {
     emit icon->activated(QSystemTrayIcon::DoubleClick);
     emit icon->activated(QSystemTrayIcon::Context);
     EXPECT_EQ(got, (std::vector<int32_t>{513, 514, 515, 516, 517}));
+}
+
+TEST(QtShellTray, APointerMoveFollowsTheAdditionOnceItHasReturned) {
+    qt::QtForm form;
+    qt::QtCodePage cp(1252);
+    qt::QtShellTray shell(form, cp);
+    std::vector<int32_t> got;
+    shell.onMessage([&](uint32_t, int32_t message) { got.push_back(message); });
+    NOTIFYICONDATA r = record(504);
+    SendNotifyRecord(shell, cp, NIM_ADD, r);
+    EXPECT_TRUE(got.empty()); // never inside the call that adds the icon
+    QApplication::processEvents();
+    EXPECT_EQ(got, std::vector<int32_t>{512});
+
+    // An icon removed before the move was due sends nothing.
+    got.clear();
+    NOTIFYICONDATA other = record(504);
+    other.uID = 1000;
+    SendNotifyRecord(shell, cp, NIM_ADD, other);
+    SendNotifyRecord(shell, cp, NIM_DELETE, other);
+    QApplication::processEvents();
+    EXPECT_TRUE(got.empty());
 }
 
 } // namespace

@@ -20,6 +20,10 @@ check() { # description command...
   if "$@"; then pass "$what"; else fail "$what"; fi
 }
 
+same() { # description actual expected
+  if [ "$2" = "$3" ]; then pass "$1"; else fail "$1: got [$2], wanted [$3]"; fi
+}
+
 # Polls a command until it succeeds, for at most the given seconds.
 wait_until() { # seconds command...
   local deadline=$(( $(date +%s%N) + $1 * 1000000000 )); shift
@@ -187,3 +191,86 @@ record_stop() { kill "$RECORDER" 2>/dev/null; wait "$RECORDER" 2>/dev/null; }
 # The largest amplitude in a recording, 0 to 1.
 loudness() { sox "$1" -n stat 2>&1 | awk '/Maximum amplitude/ { print $3 }'; }
 louder_than() { awk -v a="$(loudness "$1")" -v b="$2" 'BEGIN { exit !(a > b) }'; }
+
+# A session bus of the case's own, with a notification server and, with "watcher", a
+# StatusNotifierItem host; every notification sent on it is captured by dbus-monitor.
+bus_start() { # [watcher]
+  dbus-daemon --session --nofork --print-address=3 3>"$WORK/bus" >"$WORK/bus.log" 2>&1 &
+  PIDS+=($!)
+  wait_until 10 grep -q . "$WORK/bus" || { fail "dbus-daemon did not start"; return 1; }
+  export DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$WORK/bus")
+  dbus-monitor "interface='org.freedesktop.Notifications',member='Notify'" \
+    >"$WORK/notifications.log" 2>&1 &
+  PIDS+=($!)
+  SNI_ITEMS="$WORK/sni-items"
+  /usr/bin/python3 "$E2E_DIR/desktop_bus.py" --items "$SNI_ITEMS" \
+    ${1:+--watcher} >"$WORK/desktop_bus.log" 2>&1 &
+  PIDS+=($!)
+  wait_until 10 bus_has org.freedesktop.Notifications || { fail "no notification server"; return 1; }
+  [ -z "${1:-}" ] || wait_until 10 bus_has org.kde.StatusNotifierWatcher ||
+    { fail "no StatusNotifierWatcher"; return 1; }
+}
+bus_has() {
+  dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+    org.freedesktop.DBus.NameHasOwner "string:$1" 2>/dev/null | grep -q 'boolean true'
+}
+# The texts of the notifications sent so far, one per line: "summary | body".
+notifications() {
+  awk '/member=Notify/ { n = 0; next }
+       /^   string "/ { n++; s = $0; sub(/^   string "/, "", s); sub(/"$/, "", s)
+                        if (n == 3) summary = s; if (n == 4) print summary " | " s }' \
+    "$WORK/notifications.log"
+}
+notified() { notifications | grep -qxF "$1"; }
+
+# StatusNotifierItems registered with the watcher: "service path" per line.
+sni_items() { cat "$SNI_ITEMS" 2>/dev/null; }
+sni_items_are() { [ "$(sni_items | grep -c .)" -eq "$1" ]; }
+sni_call() { # method args...: calls the first registered item
+  local service path
+  read -r service path < <(sni_items) || return 1
+  dbus-send --session --type=method_call --dest="$service" "$path" \
+    "org.kde.StatusNotifierItem.$1" "${@:2}"
+}
+sni_tooltip() {
+  local service path
+  read -r service path < <(sni_items) || return 1
+  dbus-send --session --print-reply --dest="$service" "$path" org.freedesktop.DBus.Properties.Get \
+    string:org.kde.StatusNotifierItem string:ToolTip 2>/dev/null | grep -o 'string "[^"]*"' |
+    sed 's/^string "//; s/"$//' | grep .
+}
+
+# The mouse on the tray icon and on the note window; positions are pixels within the window.
+click_tray_icon() { # xdotool click arguments, e.g. 1, 3 or --repeat 2 --delay 90 1
+  local win
+  win=$(tray_icon_window) || return 1
+  xdotool mousemove --window "$win" 11 11 sleep 0.2 click "$@"
+}
+click_form() { # x y click arguments...
+  local win
+  win=$(form_window) || return 1
+  xdotool mousemove --window "$win" "$1" "$2" sleep 0.2 click "${@:3}"
+}
+# The note window's outer size in pixels, frame included: "width height".
+form_outer_size() {
+  local win extents
+  win=$(form_window) || return 1
+  eval "$(xdotool getwindowgeometry --shell "$win")"
+  extents=$(xprop -id "$win" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
+  set -- $extents
+  echo "$((WIDTH + ${1:-0} + ${2:-0})) $((HEIGHT + ${3:-0} + ${4:-0}))"
+}
+# What the note box holds, read through the clipboard as a user would copy it.
+note_text() {
+  xdotool key --clearmodifiers ctrl+a ctrl+c && sleep 0.3 && xclip -o -selection clipboard
+}
+# A modal box of the program (input or message box), not the note window.
+box_window() {
+  local w
+  for w in $(xdotool search --name '^Vantoly$' 2>/dev/null); do
+    xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q DIALOG && xwininfo -id "$w" |
+      grep -q IsViewable && { echo "$w"; return 0; }
+  done
+  return 1
+}
+box_open() { box_window >/dev/null; }

@@ -126,6 +126,9 @@ QtForm::QtForm() : form_(new FormWidget(*this)) {
     option1_[0]->setChecked(true);
     for (int16_t index = 0; index < 3; ++index) {
         option1_[size_t(index)]->installEventFilter(form_);
+        // A click selects (and the note takes the focus); a right-click renames and leaves the
+        // focus where the user was typing. Tab still reaches the selectors.
+        option1_[size_t(index)]->setFocusPolicy(Qt::TabFocus);
         QObject::connect(option1_[size_t(index)], &QRadioButton::toggled, form_,
                          [this, index](bool selected) {
                              if (selected)

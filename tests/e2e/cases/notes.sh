@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# The notes as a user keeps them, through the real tray icon and window on an XEmbed tray: the
+# tray double-click shows the window with the caret in the note and hides it again the way OK
+# does, three notes round-trip through switching and a restart, a note is renamed through the
+# input box, the balloon reaches the desktop's notification server, and Quit saves and ends.
+source "$(dirname "$0")/../lib.sh"
+desktop_start
+bus_start
+
+# The note selectors, as pixels within the window.
+NOTE1="30 16" NOTE2="110 16" HELP="190 16"
+
+vantoly_start "@2026-12-07 09:15:00"
+check "icon embedded" wait_until 5 tray_icons_are 1
+sleep 0.5
+click_tray_icon --repeat 2 --delay 90 1
+check "double-click shows the window" wait_until 3 form_shown
+xdotool type --delay 20 "Call @9:30 dentist"
+same "the caret is in the note" "$(note_text)" "Call @9:30 dentist"
+xdotool key alt+o
+check "OK hides the window" wait_until 3 not form_shown
+same "OK writes the note" "$(setting Note)" "Call @9:30 dentist"
+
+click_tray_icon 3
+check "right-click sends the note as a notification" \
+  wait_until 3 notified "Alarm: 9:30 | Call @9:30 dentist"
+check "the window stays hidden" not form_shown
+
+click_tray_icon --repeat 2 --delay 90 1
+check "double-click shows it again" wait_until 3 form_shown
+click_form $NOTE2 1
+sleep 0.3
+xdotool type --delay 20 "second note"
+click_form $HELP 1
+sleep 0.3
+same "leaving note 2 writes it" "$(setting Note2)" "second note"
+check "the help note shows the help text" \
+  wait_until 2 eval 'note_text | head -n 1 | grep -qx "Right-Click '"'Note 1', 'Note 2' or 'Help'"' to change the note'"'"'s title."'
+xdotool key ctrl+a && xdotool type --delay 20 "my help"
+click_form $NOTE1 1
+sleep 0.3
+same "note 1 comes back" "$(note_text)" "Call @9:30 dentist"
+same "leaving the help note writes it" "$(setting Note3)" "my help"
+
+# Rename note 2 while note 1 is shown; the window is not top-most while the box is open.
+check "the window is top-most" form_above
+click_form $NOTE2 3
+check "right-click on a selector opens the rename box" wait_until 3 box_open
+check "the window is not top-most while the box is open" wait_until 2 not form_above
+xdotool key --clearmodifiers ctrl+a && xdotool type --delay 20 "Shopping" && xdotool key Return
+check "the box closes" wait_until 3 not box_open
+check "the title is written at once" wait_until 2 eval 'test "$(setting Title2)" = Shopping'
+check "the window is top-most again" wait_until 2 form_above
+same "the shown note is unchanged" "$(note_text)" "Call @9:30 dentist"
+
+# Double-click while shown does what OK does.
+xdotool key --clearmodifiers End && xdotool type --delay 20 " today"
+click_tray_icon --repeat 2 --delay 90 1
+check "double-click on the shown window hides it" wait_until 3 not form_shown
+same "and saves the note" "$(setting Note)" "Call @9:30 dentist today"
+
+click_tray_icon --repeat 2 --delay 90 1
+wait_until 3 form_shown
+xdotool key alt+q
+check "Quit ends the program" wait_until 5 gone "$VANTOLY_PID"
+check "Quit exits with 0" test "$(exit_code_of "$VANTOLY_PID")" = 0
+check "Quit removes the icon" wait_until 3 tray_icons_are 0
+
+vantoly_start
+check "restart: icon embedded" wait_until 5 tray_icons_are 1
+sleep 0.5
+click_tray_icon --repeat 2 --delay 90 1
+wait_until 3 form_shown
+same "restart: note 1 is back" "$(note_text)" "Call @9:30 dentist today"
+click_form $NOTE2 1
+sleep 0.3
+same "restart: note 2 is back" "$(note_text)" "second note"
+click_form $HELP 1
+sleep 0.3
+same "restart: the help note is the user's" "$(note_text)" "my help"
+xdotool key alt+q
+wait_until 5 gone "$VANTOLY_PID"
+same "restart: the renamed title is kept" "$(setting Title2)" "Shopping"
+finish
