@@ -133,6 +133,13 @@ TEST(QtShellTray, APointerMoveFollowsTheAdditionOnceItHasReturned) {
     SendNotifyRecord(shell, cp, NIM_DELETE, other);
     QApplication::processEvents();
     EXPECT_TRUE(got.empty());
+
+    // Nor does an icon without a callback message.
+    other.uFlags = NIF_ICON | NIF_TIP;
+    SendNotifyRecord(shell, cp, NIM_ADD, other);
+    QApplication::processEvents();
+    emit shell.icon(0x1005, 1000)->activated(QSystemTrayIcon::DoubleClick);
+    EXPECT_TRUE(got.empty());
 }
 
 } // namespace

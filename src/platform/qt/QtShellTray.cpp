@@ -98,9 +98,12 @@ QtShellTray::QtShellTray(const QtForm& pictures, const CodePage& codePage)
     clock_.start();
 }
 
-void QtShellTray::deliver(uint32_t hWnd, int32_t message) {
-    if (onMessage_)
-        onMessage_(hWnd, message);
+// As the shell does, only an icon registered with a callback message reports its mouse actions.
+void QtShellTray::deliver(std::pair<uint32_t, uint32_t> key, int32_t message) {
+    auto it = icons_.find(key);
+    if (it == icons_.end() || it->second.callbackMessage == 0 || !onMessage_)
+        return;
+    onMessage_(key.first, message);
 }
 
 QtShellTray::~QtShellTray() = default;
@@ -124,21 +127,20 @@ int32_t QtShellTray::Shell_NotifyIconA(uint32_t message, NotifyRecordBytes& byte
         entry.clicks =
             std::make_unique<TrayClicks>(DetectTrayKind(), QApplication::doubleClickInterval());
         entry.icon = std::make_unique<QSystemTrayIcon>();
-        const uint32_t hWnd = record->hWnd;
         TrayClicks* clicks = entry.clicks.get();
         QObject::connect(entry.icon.get(), &QSystemTrayIcon::activated, entry.icon.get(),
-                         [this, hWnd, clicks](QSystemTrayIcon::ActivationReason reason) {
+                         [this, key, clicks](QSystemTrayIcon::ActivationReason reason) {
                              for (int32_t message : clicks->messages(reason, clock_.elapsed()))
-                                 deliver(hWnd, message);
+                                 deliver(key, message);
                          });
         entry.pointerPulse = std::make_unique<QTimer>();
         entry.pointerPulse->setInterval(60000);
         entry.pointerPulse->setTimerType(Qt::VeryCoarseTimer);
         QObject::connect(entry.pointerPulse.get(), &QTimer::timeout, entry.pointerPulse.get(),
-                         [this, hWnd] { deliver(hWnd, 512); });
+                         [this, key] { deliver(key, 512); });
         entry.pointerPulse->start();
         // After the call that adds the icon has returned, never inside it.
-        QTimer::singleShot(0, entry.pointerPulse.get(), [this, hWnd] { deliver(hWnd, 512); });
+        QTimer::singleShot(0, entry.pointerPulse.get(), [this, key] { deliver(key, 512); });
         apply(entry, *record);
         entry.icon->show();
         return 1;

@@ -84,7 +84,7 @@ class QtShellTray : public ShellTray {
         uint32_t version = 0;
     };
     void apply(Entry& entry, const DecodedNotifyRecord& record);
-    void deliver(uint32_t hWnd, int32_t message);
+    void deliver(std::pair<uint32_t, uint32_t> key, int32_t message);
     void showBalloon(const DecodedNotifyRecord& record);
 
     const QtForm& pictures_;
