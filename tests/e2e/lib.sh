@@ -7,7 +7,7 @@ set -u
 : "${BUILD:?BUILD must name the build folder}"
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 FAKETIME_LIB=$(ls /usr/lib/*/faketime/libfaketimeMT.so.1 2>/dev/null | head -n 1)
-CASE_NAME=$(basename "$0" .sh)
+CASE_NAME=${CASE_NAME:-$(basename "$0" .sh)}
 FAILURES=0
 PIDS=()
 
@@ -56,8 +56,9 @@ desktop_start() {
   wait_until 10 xdpyinfo >/dev/null 2>&1 || { fail "Xvfb did not answer"; exit 1; }
   openbox >"$WORK/openbox.log" 2>&1 &
   PIDS+=($!)
+  # shellcheck disable=SC2086 # TRAYER_ARGS: extra options, e.g. a dark panel's tint
   trayer --edge top --align right --widthtype request --heighttype pixel --height 24 \
-    >"$WORK/trayer.log" 2>&1 &
+    ${TRAYER_ARGS:-} >"$WORK/trayer.log" 2>&1 &
   PIDS+=($!)
   wait_until 10 tray_panel >/dev/null || { fail "trayer did not start"; exit 1; }
 }
