@@ -1,0 +1,56 @@
+# Installation as a Linux desktop program, and its Debian package.
+#   PREFIX/lib/vantoly/       the program with Black/, White/ and alarm.wav: its application folder
+#   PREFIX/bin/vantoly        a link to it (the program finds its folder through the link)
+#   PREFIX/share/...          menu entry, icons in the hicolor theme, AppStream metadata
+#   PREFIX/etc/xdg/autostart  the login entry; /etc/xdg/autostart when PREFIX is /usr
+set(app_dir lib/vantoly)
+install(TARGETS vantoly RUNTIME DESTINATION ${app_dir})
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/assets/Black ${CMAKE_SOURCE_DIR}/assets/White
+        DESTINATION ${app_dir})
+install(FILES ${CMAKE_SOURCE_DIR}/assets/alarm.wav DESTINATION ${app_dir})
+
+set(linux ${CMAKE_SOURCE_DIR}/packaging/linux)
+install(FILES ${linux}/vantoly.desktop DESTINATION share/applications)
+install(FILES ${linux}/org.vantoly.Vantoly.metainfo.xml DESTINATION share/metainfo)
+install(FILES ${CMAKE_SOURCE_DIR}/assets/icons/vantoly.svg
+        DESTINATION share/icons/hicolor/scalable/apps)
+foreach(size 16 22 24 32 48 64 128 256)
+  install(FILES ${CMAKE_SOURCE_DIR}/assets/icons/vantoly-${size}.png
+          DESTINATION share/icons/hicolor/${size}x${size}/apps RENAME vantoly.png)
+endforeach()
+
+# Decided at install time, when the prefix of `cmake --install --prefix` or of the package is
+# known: the link in bin, and the autostart entry, which only /etc/xdg is read for on a system
+# installed under /usr.
+install(CODE "set(vantoly_linux \"${linux}\")")
+install(CODE [[
+  set(root "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
+  file(MAKE_DIRECTORY "${root}/bin")
+  file(CREATE_LINK ../lib/vantoly/vantoly "${root}/bin/vantoly" SYMBOLIC)
+  # file(INSTALL) adds DESTDIR itself.
+  if(CMAKE_INSTALL_PREFIX STREQUAL "/usr")
+    set(autostart "/etc/xdg/autostart")
+  else()
+    set(autostart "${CMAKE_INSTALL_PREFIX}/etc/xdg/autostart")
+  endif()
+  file(INSTALL "${vantoly_linux}/vantoly-autostart.desktop" DESTINATION "${autostart}"
+       RENAME vantoly.desktop)
+]])
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME vantoly)
+set(CPACK_PACKAGE_VERSION "1.00")
+set(CPACK_PACKAGE_VENDOR "Vantoly")
+set(CPACK_PACKAGE_CONTACT "The Vantoly developers")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "today's date in the tray, with three notes and an alarm")
+set(CPACK_PACKAGE_DESCRIPTION "Vantoly lives in the notification area and shows today's day of
+the month as its icon. Double-clicking it shows a small always-on-top window with three notes;
+a note may carry a one-shot alarm written as @ and a time.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_STRIP_FILES ON)
+# Sessions on Wayland need Qt's Wayland platform plugin; X11 sessions have theirs in libqt6gui6.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
+include(CPack)

@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Vantoly installed as users get it: `cmake --install --prefix` lays out the program, its menu
+# entry, icons, AppStream data and autostart entry, all of which validate; the Debian package
+# installs with apt-get, runs from /usr/bin with its read-only application folder untouched
+# (the scratch icon goes to the user's cache), writes nothing outside the user's config and
+# cache folders, and removes cleanly.
+source "$(dirname "$0")/../lib.sh"
+desktop_start
+
+prefix="$WORK/prefix"
+cmake --install "$BUILD" --prefix "$prefix" >"$WORK/install.log" 2>&1
+check "the program is in lib/vantoly with its data" \
+  test -x "$prefix/lib/vantoly/vantoly" -a -d "$prefix/lib/vantoly/Black" -a \
+  -d "$prefix/lib/vantoly/White" -a -f "$prefix/lib/vantoly/alarm.wav"
+same "bin/vantoly links to it" "$(readlink "$prefix/bin/vantoly")" "../lib/vantoly/vantoly"
+check "icons in the hicolor theme" test -f "$prefix/share/icons/hicolor/scalable/apps/vantoly.svg" \
+  -a -f "$prefix/share/icons/hicolor/16x16/apps/vantoly.png" \
+  -a -f "$prefix/share/icons/hicolor/256x256/apps/vantoly.png"
+check "the menu entry validates" desktop-file-validate "$prefix/share/applications/vantoly.desktop"
+check "the autostart entry validates" \
+  desktop-file-validate "$prefix/etc/xdg/autostart/vantoly.desktop"
+check "the autostart entry waits for the panel" \
+  grep -q '^X-LXQt-Need-Tray=true' "$prefix/etc/xdg/autostart/vantoly.desktop"
+appstream_valid() { appstreamcli validate --no-net "$1" >"$WORK/appstream.log" 2>&1; }
+check "the AppStream data validates" \
+  appstream_valid "$prefix/share/metainfo/org.vantoly.Vantoly.metainfo.xml"
+
+if [ "$(id -u)" -ne 0 ]; then
+  log "not root: the Debian package is built but not installed"
+  (cd "$BUILD" && cpack -G DEB >"$WORK/cpack.log" 2>&1)
+  check "the package is built" test -f "$BUILD/vantoly_1.00_$(dpkg --print-architecture).deb"
+  finish
+fi
+
+deb="$BUILD/vantoly_1.00_$(dpkg --print-architecture).deb"
+rm -f "$deb"
+(cd "$BUILD" && cpack -G DEB >"$WORK/cpack.log" 2>&1)
+check "the package is built" test -f "$deb"
+check "its dependencies come from the linked libraries" \
+  eval 'dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6'
+apt-get remove -y -qq vantoly >/dev/null 2>&1
+check "apt-get installs it" eval 'DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >"$WORK/apt.log" 2>&1'
+check "the login entry is in /etc/xdg/autostart" test -f /etc/xdg/autostart/vantoly.desktop
+before=$(cd /usr/lib/vantoly && find . -printf '%p %s %T@\n' | sort)
+
+# An unprivileged user, as every real user is.
+chown -R 65534:65534 "$HOME" "$XDG_RUNTIME_DIR"
+chmod a+x "$WORK"
+APP=/usr/bin RUN_AS=65534 vantoly_start
+check "the installed program's icon is embedded" wait_until 5 tray_icons_are 1
+store_settings "Note=from the package" "Indicator=1"
+kill "$VANTOLY_PID"
+wait_until 5 gone "$VANTOLY_PID"
+chown -R 65534:65534 "$XDG_CONFIG_HOME"
+APP=/usr/bin RUN_AS=65534 vantoly_start
+check "with a note: icon embedded" wait_until 5 tray_icons_are 1
+check "the scratch icon is in the user's cache" wait_until 3 test -s "$XDG_CACHE_HOME/Vantoly/tmp.ico"
+kill "$VANTOLY_PID"
+wait_until 5 gone "$VANTOLY_PID"
+same "the application folder is untouched" "$(cd /usr/lib/vantoly && find . -printf '%p %s %T@\n' | sort)" "$before"
+same "nothing is written outside the user's config and cache" \
+  "$(cd "$HOME" && find . -type f -not -path './.cache/openbox/*' | sort | tr '\n' ' ')" \
+  "./.cache/Vantoly/tmp.ico ./.config/Vantoly/Vantoly.ini "
+check "the saved settings hold the note" grep -q '^Note=from the package' "$INI"
+
+check "apt-get removes it" eval 'apt-get remove -y -qq vantoly >>"$WORK/apt.log" 2>&1'
+check "and nothing of it is left" \
+  test ! -e /usr/lib/vantoly -a ! -e /usr/bin/vantoly -a ! -e /etc/xdg/autostart/vantoly.desktop
+finish
