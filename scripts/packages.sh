@@ -1,6 +1,6 @@
 # The Debian packages the scripts need, and the one way they are brought in: installed with
 # apt-get when running as root, otherwise named in the exact command to run.
-BUILD_PACKAGES="cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev libgtest-dev"
+BUILD_PACKAGES="cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev libxcb1-dev libgtest-dev"
 TEST_PACKAGES="clang-format xvfb openbox trayer xdotool x11-utils imagemagick libfaketime util-linux pulseaudio pulseaudio-utils sox xclip dbus-daemon dbus-bin python3-gi gir1.2-glib-2.0 dpkg-dev desktop-file-utils appstream"
 DESKTOP_PACKAGES="xvfb openbox trayer x11-utils imagemagick xdotool"
 VNC_PACKAGES="x11vnc"

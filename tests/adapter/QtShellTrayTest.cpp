@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QSystemTrayIcon>
 #include <gtest/gtest.h>
 
@@ -61,6 +62,7 @@ TEST(QtShellTray, AddModifyAndDeleteOneIcon) {
     qt::QtForm form;
     qt::QtCodePage cp(1252);
     qt::QtShellTray shell(form, cp);
+    shell.setHostProbe([] { return true; }, 10);
     form.loadPicture(qt::fromQ(QStringLiteral(VANTOLY_SOURCE_DIR "/assets/Black/7.ico")));
     NOTIFYICONDATA r = record(504);
     r.hIcon = uint32_t(form.pictureHandle());
@@ -99,6 +101,7 @@ TEST(QtShellTray, ActivationsArriveAsMessageNumbers) {
     qt::QtForm form;
     qt::QtCodePage cp(1252);
     qt::QtShellTray shell(form, cp);
+    shell.setHostProbe([] { return true; }, 10);
     NOTIFYICONDATA r = record(504);
     SendNotifyRecord(shell, cp, NIM_ADD, r);
     std::vector<int32_t> got;
@@ -117,6 +120,7 @@ TEST(QtShellTray, APointerMoveFollowsTheAdditionOnceItHasReturned) {
     qt::QtForm form;
     qt::QtCodePage cp(1252);
     qt::QtShellTray shell(form, cp);
+    shell.setHostProbe([] { return true; }, 10);
     std::vector<int32_t> got;
     shell.onMessage([&](uint32_t, int32_t message) { got.push_back(message); });
     NOTIFYICONDATA r = record(504);
@@ -140,6 +144,32 @@ TEST(QtShellTray, APointerMoveFollowsTheAdditionOnceItHasReturned) {
     QApplication::processEvents();
     emit shell.icon(0x1005, 1000)->activated(QSystemTrayIcon::DoubleClick);
     EXPECT_TRUE(got.empty());
+}
+
+TEST(QtShellTray, AnIconAddedBeforeAnyTrayHostAppearsWithTheHost) {
+    qt::QtForm form;
+    qt::QtCodePage cp(1252);
+    qt::QtShellTray shell(form, cp);
+    bool host = false;
+    shell.setHostProbe([&] { return host; }, 10);
+    form.loadPicture(qt::fromQ(QStringLiteral(VANTOLY_SOURCE_DIR "/assets/Black/7.ico")));
+    NOTIFYICONDATA r = record(504);
+    r.hIcon = uint32_t(form.pictureHandle());
+    EXPECT_EQ(SendNotifyRecord(shell, cp, NIM_ADD, r), 1); // added, waiting for a host
+    EXPECT_EQ(shell.icon(0x1005, 999), nullptr);
+    r.szTip = std::u16string(u"Monday, December 7, 2026\0\0", 26);
+    EXPECT_EQ(SendNotifyRecord(shell, cp, NIM_MODIFY, r), 1);
+
+    host = true;
+    QElapsedTimer waited;
+    waited.start();
+    while (!shell.icon(0x1005, 999) && waited.elapsed() < 2000)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    QSystemTrayIcon* icon = shell.icon(0x1005, 999);
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(icon->toolTip(), "Monday, December 7, 2026");
+    EXPECT_FALSE(icon->icon().isNull());
+    EXPECT_TRUE(icon->isVisible());
 }
 
 } // namespace

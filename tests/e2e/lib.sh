@@ -56,12 +56,19 @@ desktop_start() {
   wait_until 10 xdpyinfo >/dev/null 2>&1 || { fail "Xvfb did not answer"; exit 1; }
   openbox >"$WORK/openbox.log" 2>&1 &
   PIDS+=($!)
+  [ -n "${NO_TRAY:-}" ] || tray_start || exit 1
+}
+
+# The XEmbed tray host; it can be stopped and started again, as a panel that restarts.
+tray_start() {
   # shellcheck disable=SC2086 # TRAYER_ARGS: extra options, e.g. a dark panel's tint
   trayer --edge top --align right --widthtype request --heighttype pixel --height 24 \
-    ${TRAYER_ARGS:-} >"$WORK/trayer.log" 2>&1 &
-  PIDS+=($!)
-  wait_until 10 tray_panel >/dev/null || { fail "trayer did not start"; exit 1; }
+    ${TRAYER_ARGS:-} >>"$WORK/trayer.log" 2>&1 &
+  TRAYER_PID=$!
+  PIDS+=($TRAYER_PID)
+  wait_until 10 tray_panel >/dev/null || { fail "trayer did not start"; return 1; }
 }
+tray_stop() { kill "$TRAYER_PID" 2>/dev/null; wait "$TRAYER_PID" 2>/dev/null; wait_until 5 not tray_panel >/dev/null; }
 
 desktop_stop() {
   [ -n "${VANTOLY_PID:-}" ] && kill -9 "$VANTOLY_PID" 2>/dev/null
@@ -211,6 +218,15 @@ bus_start() { # [watcher]
   [ -z "${1:-}" ] || wait_until 10 bus_has org.kde.StatusNotifierWatcher ||
     { fail "no StatusNotifierWatcher"; return 1; }
 }
+# A StatusNotifierItem host that comes (and goes) on its own, as a panel that starts late.
+sni_host_start() {
+  /usr/bin/python3 "$E2E_DIR/desktop_bus.py" --items "$SNI_ITEMS" --watcher \
+    >>"$WORK/desktop_bus.log" 2>&1 &
+  SNI_HOST_PID=$!
+  PIDS+=($SNI_HOST_PID)
+  wait_until 10 bus_has org.kde.StatusNotifierWatcher || { fail "no StatusNotifierWatcher"; return 1; }
+}
+sni_host_stop() { kill "$SNI_HOST_PID"; wait "$SNI_HOST_PID" 2>/dev/null; wait_until 5 not bus_has org.kde.StatusNotifierWatcher; }
 bus_has() {
   dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
     org.freedesktop.DBus.NameHasOwner "string:$1" 2>/dev/null | grep -q 'boolean true'

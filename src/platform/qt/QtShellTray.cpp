@@ -5,9 +5,13 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusVariant>
+#include <QGuiApplication>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <xcb/xcb.h>
 
 #include "platform/qt/QtForm.h"
 #include "platform/qt/QtPaths.h"
@@ -50,6 +54,31 @@ std::optional<DecodedNotifyRecord> DecodeNotifyRecord(const NotifyRecordBytes& b
         r.infoFlags = Field32(b, 484);
     }
     return r;
+}
+
+bool TrayHostPresent() {
+    if (DetectTrayKind() == TrayKind::StatusNotifierItem)
+        return true;
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (!x11)
+        return false;
+    xcb_connection_t* connection = x11->connection();
+    // The screen of DISPLAY (":0.1" is screen 1); the tray manager owns a selection per screen.
+    const QByteArray display = qgetenv("DISPLAY");
+    const qsizetype dot = display.lastIndexOf('.');
+    const int screen = dot > display.lastIndexOf(':') ? display.mid(dot + 1).toInt() : 0;
+    const QByteArray name = "_NET_SYSTEM_TRAY_S" + QByteArray::number(screen);
+    xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, uint16_t(name.size()), name.constData()),
+        nullptr);
+    if (!atom)
+        return false;
+    xcb_get_selection_owner_reply_t* owner = xcb_get_selection_owner_reply(
+        connection, xcb_get_selection_owner(connection, atom->atom), nullptr);
+    const bool present = owner && owner->owner != XCB_NONE;
+    std::free(owner);
+    std::free(atom);
+    return present;
 }
 
 TrayKind DetectTrayKind() {
@@ -124,25 +153,34 @@ int32_t QtShellTray::Shell_NotifyIconA(uint32_t message, NotifyRecordBytes& byte
         if (it != icons_.end())
             return 0;
         Entry& entry = icons_[key];
-        entry.clicks =
-            std::make_unique<TrayClicks>(DetectTrayKind(), QApplication::doubleClickInterval());
-        entry.icon = std::make_unique<QSystemTrayIcon>();
-        TrayClicks* clicks = entry.clicks.get();
-        QObject::connect(entry.icon.get(), &QSystemTrayIcon::activated, entry.icon.get(),
-                         [this, key, clicks](QSystemTrayIcon::ActivationReason reason) {
-                             for (int32_t message : clicks->messages(reason, clock_.elapsed()))
-                                 deliver(key, message);
-                         });
         entry.pointerPulse = std::make_unique<QTimer>();
         entry.pointerPulse->setInterval(60000);
         entry.pointerPulse->setTimerType(Qt::VeryCoarseTimer);
         QObject::connect(entry.pointerPulse.get(), &QTimer::timeout, entry.pointerPulse.get(),
                          [this, key] { deliver(key, 512); });
         entry.pointerPulse->start();
-        // After the call that adds the icon has returned, never inside it.
-        QTimer::singleShot(0, entry.pointerPulse.get(), [this, key] { deliver(key, 512); });
         apply(entry, *record);
-        entry.icon->show();
+        if (hostProbe_()) {
+            showIcon(key, entry);
+        } else {
+            entry.waitForHost = std::make_unique<QTimer>();
+            entry.waitForHost->setInterval(hostPollMs_);
+            QObject::connect(entry.waitForHost.get(), &QTimer::timeout, entry.waitForHost.get(),
+                             [this, key] {
+                                 auto found = icons_.find(key);
+                                 if (found == icons_.end() || !hostProbe_())
+                                     return;
+                                 found->second.waitForHost->stop();
+                                 showIcon(key, found->second);
+                             });
+            entry.waitForHost->start();
+            if (!toldNoHost_) {
+                toldNoHost_ = true;
+                std::fprintf(stderr, "Vantoly: no notification area was found; the icon will "
+                                     "appear as soon as one starts. On GNOME, the AppIndicator "
+                                     "extension provides one.\n");
+            }
+        }
         return 1;
     }
     case NIM_MODIFY:
@@ -153,7 +191,8 @@ int32_t QtShellTray::Shell_NotifyIconA(uint32_t message, NotifyRecordBytes& byte
     case NIM_DELETE:
         if (it == icons_.end())
             return 0;
-        it->second.icon->hide();
+        if (it->second.icon)
+            it->second.icon->hide();
         icons_.erase(it);
         return 1;
     case NIM_SETVERSION:
@@ -166,16 +205,39 @@ int32_t QtShellTray::Shell_NotifyIconA(uint32_t message, NotifyRecordBytes& byte
     }
 }
 
+void QtShellTray::showIcon(std::pair<uint32_t, uint32_t> key, Entry& entry) {
+    entry.clicks =
+        std::make_unique<TrayClicks>(DetectTrayKind(), QApplication::doubleClickInterval());
+    entry.icon = std::make_unique<QSystemTrayIcon>();
+    TrayClicks* clicks = entry.clicks.get();
+    QObject::connect(entry.icon.get(), &QSystemTrayIcon::activated, entry.icon.get(),
+                     [this, key, clicks](QSystemTrayIcon::ActivationReason reason) {
+                         for (int32_t message : clicks->messages(reason, clock_.elapsed()))
+                             deliver(key, message);
+                     });
+    entry.icon->setIcon(entry.picture);
+    entry.icon->setToolTip(entry.tip);
+    entry.icon->show();
+    // After the call that adds the icon has returned, never inside it.
+    QTimer::singleShot(0, entry.icon.get(), [this, key] { deliver(key, 512); });
+}
+
 void QtShellTray::apply(Entry& entry, const DecodedNotifyRecord& record) {
     if (record.uFlags & NIF_MESSAGE)
         entry.callbackMessage = record.uCallbackMessage;
     if (record.uFlags & NIF_ICON) {
         // A copy: the picture behind the handle is released at the next load.
-        if (auto picture = pictures_.icon(int32_t(record.hIcon)))
-            entry.icon->setIcon(*picture);
+        if (auto picture = pictures_.icon(int32_t(record.hIcon))) {
+            entry.picture = *picture;
+            if (entry.icon)
+                entry.icon->setIcon(*picture);
+        }
     }
-    if (record.uFlags & NIF_TIP)
-        entry.icon->setToolTip(record.tip);
+    if (record.uFlags & NIF_TIP) {
+        entry.tip = record.tip;
+        if (entry.icon)
+            entry.icon->setToolTip(record.tip);
+    }
     if ((record.uFlags & NIF_INFO) && record.hasBalloonFields) {
         if (QtNotifications::available()) {
             notifications_.show(record.infoTitle, record.info, record.infoFlags,
@@ -194,7 +256,8 @@ void QtShellTray::apply(Entry& entry, const DecodedNotifyRecord& record) {
             kind = QSystemTrayIcon::Critical;
             break;
         }
-        entry.icon->showMessage(record.infoTitle, record.info, kind, balloonTimeout(record));
+        if (entry.icon)
+            entry.icon->showMessage(record.infoTitle, record.info, kind, balloonTimeout(record));
     }
 }
 

@@ -45,6 +45,10 @@ std::optional<DecodedNotifyRecord> DecodeNotifyRecord(const NotifyRecordBytes& b
 // XEmbed icon otherwise; the two report clicks differently.
 enum class TrayKind { XEmbed, StatusNotifierItem };
 TrayKind DetectTrayKind();
+// A tray host is there to show an icon: a StatusNotifierItem host on the session bus, or an
+// XEmbed tray manager on the X display. Asked without Qt, which decides how to show icons once
+// and for good the first time it is asked.
+bool TrayHostPresent();
 
 // Turns Qt's activations into the program's message numbers. A StatusNotifierItem host reports
 // no double-click: its activation (a single left click) is the double-click, and the second
@@ -72,18 +76,29 @@ class QtShellTray : public ShellTray {
         onMessage_ = std::move(handler);
     }
     QSystemTrayIcon* icon(uint32_t hWnd, uint32_t uID) const;
+    // How the presence of a tray host is found, and how often it is asked while there is none.
+    void setHostProbe(std::function<bool()> probe, int pollMs) {
+        hostProbe_ = std::move(probe);
+        hostPollMs_ = pollMs;
+    }
 
   private:
     struct Entry {
         Entry();
         ~Entry();
+        // Made once a tray host is there; until then the tooltip and picture wait in tip and
+        // picture, so a program started before the panel shows its icon when the panel comes.
         std::unique_ptr<QSystemTrayIcon> icon;
+        QString tip;
+        QIcon picture;
+        std::unique_ptr<QTimer> waitForHost;
         std::unique_ptr<QTimer> pointerPulse;
         std::unique_ptr<TrayClicks> clicks;
         uint32_t callbackMessage = 0;
         uint32_t version = 0;
     };
     void apply(Entry& entry, const DecodedNotifyRecord& record);
+    void showIcon(std::pair<uint32_t, uint32_t> key, Entry& entry);
     void deliver(std::pair<uint32_t, uint32_t> key, int32_t message);
     void showBalloon(const DecodedNotifyRecord& record);
 
@@ -93,6 +108,9 @@ class QtShellTray : public ShellTray {
     std::function<void(uint32_t, int32_t)> onMessage_;
     QtNotifications notifications_;
     QElapsedTimer clock_;
+    bool toldNoHost_ = false;
+    std::function<bool()> hostProbe_ = TrayHostPresent;
+    int hostPollMs_ = 2000;
 };
 
 } // namespace vantoly::qt
