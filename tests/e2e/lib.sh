@@ -51,7 +51,7 @@ desktop_start() {
   Xvfb -displayfd 3 -screen 0 1280x800x24 -dpi 96 -nolisten tcp 3>"$WORK/display" \
     >"$WORK/xvfb.log" 2>&1 &
   PIDS+=($!)
-  wait_until 10 grep -q . "$WORK/display" || { fail "Xvfb did not start"; exit 1; }
+  wait_until 10 grep -qs . "$WORK/display" || { fail "Xvfb did not start"; exit 1; }
   export DISPLAY=":$(cat "$WORK/display")"
   wait_until 10 xdpyinfo >/dev/null 2>&1 || { fail "Xvfb did not answer"; exit 1; }
   openbox >"$WORK/openbox.log" 2>&1 &
@@ -205,7 +205,7 @@ louder_than() { awk -v a="$(loudness "$1")" -v b="$2" 'BEGIN { exit !(a > b) }';
 bus_start() { # [watcher]
   dbus-daemon --session --nofork --print-address=3 3>"$WORK/bus" >"$WORK/bus.log" 2>&1 &
   PIDS+=($!)
-  wait_until 10 grep -q . "$WORK/bus" || { fail "dbus-daemon did not start"; return 1; }
+  wait_until 10 grep -qs . "$WORK/bus" || { fail "dbus-daemon did not start"; return 1; }
   export DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$WORK/bus")
   dbus-monitor "interface='org.freedesktop.Notifications',member='Notify'" \
     >"$WORK/notifications.log" 2>&1 &

@@ -109,7 +109,11 @@ QtForm::QtForm() : form_(new FormWidget(*this)) {
     form_->setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::CustomizeWindowHint);
     form_->setWindowTitle(QStringLiteral("Vantoly"));
-    form_->setWindowIcon(QIcon(QStringLiteral(":/vantoly.png")));
+    // Every size the desktop may ask for, so the icon stays sharp on scaled screens.
+    QIcon windowIcon;
+    for (int size : {16, 24, 32, 48, 64, 128})
+        windowIcon.addFile(QStringLiteral(":/icons/vantoly-%1.png").arg(size), QSize(size, size));
+    form_->setWindowIcon(windowIcon);
 
     const float tpp = twipsPerPixelX();
     auto place = [&](QWidget* w, int left, int top, int width, int height) {
