@@ -59,8 +59,8 @@ kill "$VANTOLY_PID"
 wait_until 5 gone "$VANTOLY_PID"
 same "the application folder is untouched" "$(cd /usr/lib/vantoly && find . -printf '%p %s %T@\n' | sort)" "$before"
 same "nothing is written outside the user's config and cache" \
-  "$(cd "$HOME" && find . -type f -not -path './.cache/openbox/*' | sort | tr '\n' ' ')" \
-  "./.cache/Vantoly/tmp.ico ./.config/Vantoly/Vantoly.ini "
+  "$(cd "$HOME" && find . -type f -not -path './.cache/*' | sort | tr '\n' ' ')" \
+  "./.config/Vantoly/Vantoly.ini "
 check "the saved settings hold the note" grep -q '^Note=from the package' "$INI"
 
 check "apt-get removes it" eval 'apt-get remove -y -qq vantoly >>"$WORK/apt.log" 2>&1'
