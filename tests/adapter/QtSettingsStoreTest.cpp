@@ -4,6 +4,8 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
+#include <random>
+#include <sys/stat.h>
 
 #include "platform/Failure.h"
 #include "platform/fake/FakePlatform.h"
@@ -76,6 +78,63 @@ TEST_F(Store, HandEditedListReadsAsOneText) {
     file.write("[Settings]\nTitle1=Home, work\n");
     file.close();
     EXPECT_EQ(store.read(u"Vantoly", u"Settings", u"Title1"), u"Home, work");
+}
+
+} // namespace
+
+namespace {
+
+// Whatever the umask, and whatever mode an earlier file had, the notes are the user's alone.
+TEST_F(Store, FileAndFolderAreTheOwnersAlone) {
+    const QFileDevice::Permissions owner = QFile::ReadOwner | QFile::WriteOwner;
+    for (mode_t mask : {mode_t(022), mode_t(000)}) {
+        const mode_t before = ::umask(mask);
+        QFile::remove(iniPath());
+        store.write(u"Vantoly", u"Settings", u"Note", u"private");
+        // Owner, group and others; the "user" flags repeat the owner.
+        const QFileDevice::Permissions all = QFileDevice::Permissions(0x7077);
+        EXPECT_EQ(QFile::permissions(iniPath()) & all, owner) << "umask " << mask;
+        EXPECT_EQ(QFile::permissions(QFileInfo(iniPath()).absolutePath()) & all,
+                  owner | QFile::ExeOwner);
+        QFile::setPermissions(iniPath(), owner | QFile::ReadGroup | QFile::ReadOther);
+        store.write(u"Vantoly", u"Settings", u"Note", u"rewritten");
+        EXPECT_EQ(QFile::permissions(iniPath()) & all, owner) << "after a rewrite";
+        ::umask(before);
+    }
+}
+
+} // namespace
+
+namespace {
+
+// Damaged files: random bytes, cut lines, invalid UTF-8, repeated keys. Every key reads as some
+// text or as nothing, nothing crashes, and a good line before the damage still reads.
+TEST_F(Store, DamagedFilesReadWithoutHarm) {
+    std::mt19937 rng(7);
+    const char* keys[] = {"xPos",  "yPos",   "wPos",   "hPos",   "Note",  "Note2",
+                          "Note3", "Title1", "Title2", "Title3", "Black", "Indicator"};
+    QDir().mkpath(QFileInfo(iniPath()).absolutePath());
+    for (int run = 0; run < 300; ++run) {
+        QByteArray bytes = "[Settings]\nProbe=kept\n";
+        const int good = bytes.size();
+        for (int line = 0; line < 12; ++line) {
+            bytes += keys[rng() % std::size(keys)];
+            bytes += '=';
+            for (int n = int(rng() % 30); n > 0; --n)
+                bytes += char(rng() % 256);
+            if (rng() % 4)
+                bytes += '\n';
+        }
+        if (run % 3 == 0)
+            bytes.truncate(good + int(rng() % (bytes.size() - good + 1)));
+        QFile file(iniPath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+        file.close();
+        for (const char* key : keys)
+            store.read(u"Vantoly", u"Settings", fake::u16(key));
+        EXPECT_EQ(store.read(u"Vantoly", u"Settings", u"Probe"), u"kept") << "run " << run;
+    }
 }
 
 } // namespace
