@@ -52,10 +52,20 @@ TEST(QtSelection, CountsALineBreakAsTwoCharacters) {
 }
 
 TEST(QtSound, MissingFileIsSilentAndARealOneStartsWithoutWaiting) {
-    qt::QtSound sound;
+    qt::QtSound sound(QStringLiteral(VANTOLY_SOUND_MODULE));
     EXPECT_EQ(sound.sndPlaySoundA(u"/no/such/alarm.wav", 3), 0);
-    EXPECT_NO_THROW(sound.sndPlaySoundA(
-        qt::fromQ(QStringLiteral(VANTOLY_SOURCE_DIR "\\assets\\alarm.wav")), 3));
+    EXPECT_FALSE(sound.moduleLoaded()); // nothing to play: no audio libraries either
+    EXPECT_EQ(
+        sound.sndPlaySoundA(qt::fromQ(QStringLiteral(VANTOLY_SOURCE_DIR "\\assets\\alarm.wav")), 3),
+        1);
+    EXPECT_TRUE(sound.moduleLoaded());
+}
+
+TEST(QtSound, WithoutItsModuleItIsSilent) {
+    qt::QtSound sound(QStringLiteral("/no/such/libvantoly_sound.so"));
+    EXPECT_EQ(
+        sound.sndPlaySoundA(qt::fromQ(QStringLiteral(VANTOLY_SOURCE_DIR "\\assets\\alarm.wav")), 3),
+        0);
 }
 
 } // namespace

@@ -1,0 +1,57 @@
+// What the handlers cost on the in-memory platform: the tray callback of a pointer move, the
+// alarm check over a 32 KB note, the layout, and a save of all settings.
+#include <benchmark/benchmark.h>
+
+#include "app/frmMain.h"
+#include "platform/fake/FakePlatform.h"
+
+using namespace vantoly;
+
+namespace {
+
+struct Started {
+    fake::FakePlatform fp;
+    frmMain form{fp.platform()};
+    Started() {
+        fp.addDayIcons();
+        form.Form_Load();
+    }
+};
+
+void TrayPointerMove(benchmark::State& state) {
+    Started s;
+    for (auto _ : state) {
+        s.form.Picture1_MouseMove(0, 0, 512 * 15.0f, 0);
+        s.fp.shellCalls.clear();
+    }
+}
+BENCHMARK(TrayPointerMove);
+
+void AlarmCheckOnA32KNote(benchmark::State& state) {
+    Started s;
+    s.fp.texts[Control::txtNote] = std::u16string(32 * 1024 - 6, u'x') + u"@23:59";
+    for (auto _ : state)
+        s.form.timerAlarm_Timer();
+}
+BENCHMARK(AlarmCheckOnA32KNote);
+
+void Layout(benchmark::State& state) {
+    Started s;
+    for (auto _ : state)
+        s.form.Form_Resize();
+}
+BENCHMARK(Layout);
+
+void SaveAllSettings(benchmark::State& state) {
+    Started s;
+    s.fp.texts[Control::txtNote] = u"Call the dentist @4:30 PM";
+    for (auto _ : state) {
+        s.form.SaveSettings();
+        s.fp.writes.clear();
+    }
+}
+BENCHMARK(SaveAllSettings);
+
+} // namespace
+
+BENCHMARK_MAIN();
