@@ -47,16 +47,37 @@ desktop_start() {
   trap desktop_stop EXIT
 
   # Xvfb picks a free display itself, so cases never collide with each other or with a
-  # display left behind by something else.
+  # display left behind by something else. A server that was just ending on the same number
+  # can still remove the new one's socket, so a display that stops answering is started anew.
+  local attempt
+  for attempt in 1 2 3; do
+    if display_start; then
+      if [ -n "${NO_TRAY:-}" ] || tray_start quiet; then
+        return 0
+      fi
+    fi
+    log "the private display went away (attempt $attempt); starting another"
+    kill "${TRAYER_PID:-}" "${OPENBOX_PID:-}" "${XVFB_PID:-}" 2>/dev/null
+    wait "${TRAYER_PID:-}" "${OPENBOX_PID:-}" "${XVFB_PID:-}" 2>/dev/null
+  done
+  fail "no private display with a tray could be started"
+  exit 1
+}
+
+display_start() {
+  rm -f "$WORK/display"
   Xvfb -displayfd 3 -screen 0 1280x800x24 -dpi 96 -nolisten tcp 3>"$WORK/display" \
-    >"$WORK/xvfb.log" 2>&1 &
-  PIDS+=($!)
-  wait_until 10 grep -qs . "$WORK/display" || { fail "Xvfb did not start"; exit 1; }
+    >>"$WORK/xvfb.log" 2>&1 &
+  XVFB_PID=$!
+  PIDS+=($XVFB_PID)
+  wait_until 10 grep -qs . "$WORK/display" || return 1
   export DISPLAY=":$(cat "$WORK/display")"
-  wait_until 10 xdpyinfo >/dev/null 2>&1 || { fail "Xvfb did not answer"; exit 1; }
-  openbox >"$WORK/openbox.log" 2>&1 &
-  PIDS+=($!)
-  [ -n "${NO_TRAY:-}" ] || tray_start || exit 1
+  wait_until 10 xdpyinfo >/dev/null 2>&1 || return 1
+  openbox >>"$WORK/openbox.log" 2>&1 &
+  OPENBOX_PID=$!
+  PIDS+=($OPENBOX_PID)
+  sleep 0.3
+  xdpyinfo >/dev/null 2>&1
 }
 
 # The XEmbed tray host; it can be stopped and started again, as a panel that restarts.
@@ -66,7 +87,9 @@ tray_start() {
     ${TRAYER_ARGS:-} >>"$WORK/trayer.log" 2>&1 &
   TRAYER_PID=$!
   PIDS+=($TRAYER_PID)
-  wait_until 10 tray_panel >/dev/null || { fail "trayer did not start"; return 1; }
+  wait_until 10 tray_panel >/dev/null && return 0
+  [ "${1:-}" = quiet ] || fail "trayer did not start"
+  return 1
 }
 tray_stop() { kill "$TRAYER_PID" 2>/dev/null; wait "$TRAYER_PID" 2>/dev/null; wait_until 5 not tray_panel >/dev/null; }
 
