@@ -69,11 +69,8 @@ void FormWidget::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void FormWidget::mouseReleaseEvent(QMouseEvent* event) {
     if (!childAt(event->position().toPoint()) && owner_.events_) {
-        const int16_t button = QtForm::buttonCode(event->button());
-        const int16_t shift = QtForm::shiftCode(event->modifiers());
-        const float x = float(event->position().x()) * owner_.twipsPerPixelX();
-        const float y = float(event->position().y()) * owner_.twipsPerPixelY();
-        owner_.dispatch([&] { owner_.events_->Form_MouseUp(button, shift, x, y); });
+        const auto m = owner_.mouseArgs(*event);
+        owner_.dispatch([&] { owner_.events_->Form_MouseUp(m.button, m.shift, m.x, m.y); });
     }
     QWidget::mouseReleaseEvent(event);
 }
@@ -86,21 +83,18 @@ bool FormWidget::eventFilter(QObject* watched, QEvent* event) {
     for (int16_t index = 0; index < 3; ++index) {
         if (watched != owner_.option1_[size_t(index)])
             continue;
-        const auto* press = static_cast<QMouseEvent*>(event);
-        const int16_t button = QtForm::buttonCode(press->button());
-        const int16_t shift = QtForm::shiftCode(press->modifiers());
-        const float x = float(press->position().x()) * owner_.twipsPerPixelX();
-        const float y = float(press->position().y()) * owner_.twipsPerPixelY();
+        const auto m = owner_.mouseArgs(*static_cast<QMouseEvent*>(event));
         QMetaObject::invokeMethod(
             this,
-            [this, index, button, shift, x, y] {
+            [this, index, m] {
                 if (owner_.events_)
-                    owner_.dispatch(
-                        [&] { owner_.events_->Option1_MouseDown(index, button, shift, x, y); });
+                    owner_.dispatch([&] {
+                        owner_.events_->Option1_MouseDown(index, m.button, m.shift, m.x, m.y);
+                    });
             },
             Qt::QueuedConnection);
         // A right-button press does nothing else on a note selector.
-        return button == 2;
+        return m.button == 2;
     }
     return false;
 }
@@ -291,8 +285,7 @@ float QtForm::formGeometry(Edge edge) const {
 }
 
 void QtForm::setFormGeometry(Edge edge, float twips) {
-    const bool horizontal = edge == Edge::Left || edge == Edge::Width;
-    const int px = int(std::lround(twips / (horizontal ? twipsPerPixelX() : twipsPerPixelY())));
+    const int px = pixels(edge, twips);
     const QRect frame = form_->frameGeometry();
     const QSize margins = frame.size() - form_->size();
     const bool framed = !margins.isNull();
@@ -346,8 +339,7 @@ void QtForm::setControlGeometry(Control control, Edge edge, float twips) {
     QWidget* widget = this->control(control);
     if (!widget)
         return;
-    const bool horizontal = edge == Edge::Left || edge == Edge::Width;
-    const int px = int(std::lround(twips / (horizontal ? twipsPerPixelX() : twipsPerPixelY())));
+    const int px = pixels(edge, twips);
     QRect r = widget->geometry();
     switch (edge) {
     case Edge::Left:
@@ -366,23 +358,32 @@ void QtForm::setControlGeometry(Control control, Edge edge, float twips) {
     widget->setGeometry(r);
 }
 
-int16_t QtForm::buttonCode(Qt::MouseButton button) {
-    switch (button) {
+QtForm::MouseArgs QtForm::mouseArgs(const QMouseEvent& event) const {
+    MouseArgs m;
+    switch (event.button()) {
     case Qt::LeftButton:
-        return 1;
+        m.button = 1;
+        break;
     case Qt::RightButton:
-        return 2;
+        m.button = 2;
+        break;
     case Qt::MiddleButton:
-        return 4;
+        m.button = 4;
+        break;
     default:
-        return 0;
+        break;
     }
+    const Qt::KeyboardModifiers keys = event.modifiers();
+    m.shift = int16_t((keys & Qt::ShiftModifier ? 1 : 0) | (keys & Qt::ControlModifier ? 2 : 0) |
+                      (keys & Qt::AltModifier ? 4 : 0));
+    m.x = float(event.position().x()) * twipsPerPixelX();
+    m.y = float(event.position().y()) * twipsPerPixelY();
+    return m;
 }
 
-int16_t QtForm::shiftCode(Qt::KeyboardModifiers modifiers) {
-    return int16_t((modifiers & Qt::ShiftModifier ? 1 : 0) |
-                   (modifiers & Qt::ControlModifier ? 2 : 0) |
-                   (modifiers & Qt::AltModifier ? 4 : 0));
+int QtForm::pixels(Edge edge, float twips) const {
+    const bool horizontal = edge == Edge::Left || edge == Edge::Width;
+    return int(std::lround(twips / (horizontal ? twipsPerPixelX() : twipsPerPixelY())));
 }
 
 bool QtForm::formVisible() const {

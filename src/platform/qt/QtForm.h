@@ -23,6 +23,7 @@
 
 class QAbstractButton;
 class QLabel;
+class QMouseEvent;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
@@ -96,9 +97,15 @@ class QtForm : public Toolkit {
     void closeRequested(QCloseEvent* event);
     void frameChanged();
     void outerSizeMayHaveChanged();
-    // Mouse buttons and shift state as the handlers take them.
-    static int16_t buttonCode(Qt::MouseButton button);
-    static int16_t shiftCode(Qt::KeyboardModifiers modifiers);
+    // A mouse event as the handlers take it: button 1 left, 2 right, 4 middle; shift state 1
+    // Shift, 2 Ctrl, 4 Alt; the position in twips.
+    struct MouseArgs {
+        int16_t button = 0, shift = 0;
+        float x = 0, y = 0;
+    };
+    MouseArgs mouseArgs(const QMouseEvent& event) const;
+    // Twips as whole pixels along the edge's axis.
+    int pixels(Edge edge, float twips) const;
     float twipsPerPixelY() const;
 
     FormWidget* form_;
