@@ -62,7 +62,7 @@ TEST(QtShellTray, AddModifyAndDeleteOneIcon) {
     qt::QtForm form;
     qt::QtCodePage cp(1252);
     qt::QtShellTray shell(form, cp);
-    shell.setHostProbe([] { return true; }, 10);
+    shell.setHostProbe([] { return std::optional(qt::TrayKind::XEmbed); }, 10);
     form.loadPicture(qt::fromQ(QStringLiteral(VANTOLY_SOURCE_DIR "/assets/Black/7.ico")));
     NOTIFYICONDATA r = record(504);
     r.hIcon = uint32_t(form.pictureHandle());
@@ -101,7 +101,7 @@ TEST(QtShellTray, ActivationsArriveAsMessageNumbers) {
     qt::QtForm form;
     qt::QtCodePage cp(1252);
     qt::QtShellTray shell(form, cp);
-    shell.setHostProbe([] { return true; }, 10);
+    shell.setHostProbe([] { return std::optional(qt::TrayKind::XEmbed); }, 10);
     NOTIFYICONDATA r = record(504);
     SendNotifyRecord(shell, cp, NIM_ADD, r);
     std::vector<int32_t> got;
@@ -120,7 +120,7 @@ TEST(QtShellTray, APointerMoveFollowsTheAdditionOnceItHasReturned) {
     qt::QtForm form;
     qt::QtCodePage cp(1252);
     qt::QtShellTray shell(form, cp);
-    shell.setHostProbe([] { return true; }, 10);
+    shell.setHostProbe([] { return std::optional(qt::TrayKind::XEmbed); }, 10);
     std::vector<int32_t> got;
     shell.onMessage([&](uint32_t, int32_t message) { got.push_back(message); });
     NOTIFYICONDATA r = record(504);
@@ -151,7 +151,8 @@ TEST(QtShellTray, AnIconAddedBeforeAnyTrayHostAppearsWithTheHost) {
     qt::QtCodePage cp(1252);
     qt::QtShellTray shell(form, cp);
     bool host = false;
-    shell.setHostProbe([&] { return host; }, 10);
+    shell.setHostProbe([&] { return host ? std::optional(qt::TrayKind::XEmbed) : std::nullopt; },
+                       10);
     form.loadPicture(qt::fromQ(QStringLiteral(VANTOLY_SOURCE_DIR "/assets/Black/7.ico")));
     NOTIFYICONDATA r = record(504);
     r.hIcon = uint32_t(form.pictureHandle());

@@ -56,12 +56,12 @@ std::optional<DecodedNotifyRecord> DecodeNotifyRecord(const NotifyRecordBytes& b
     return r;
 }
 
-bool TrayHostPresent() {
+std::optional<TrayKind> FindTrayHost() {
     if (DetectTrayKind() == TrayKind::StatusNotifierItem)
-        return true;
+        return TrayKind::StatusNotifierItem;
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     if (!x11)
-        return false;
+        return std::nullopt;
     xcb_connection_t* connection = x11->connection();
     // The screen of DISPLAY (":0.1" is screen 1); the tray manager owns a selection per screen.
     const QByteArray display = qgetenv("DISPLAY");
@@ -72,13 +72,13 @@ bool TrayHostPresent() {
         connection, xcb_intern_atom(connection, 0, uint16_t(name.size()), name.constData()),
         nullptr);
     if (!atom)
-        return false;
+        return std::nullopt;
     xcb_get_selection_owner_reply_t* owner = xcb_get_selection_owner_reply(
         connection, xcb_get_selection_owner(connection, atom->atom), nullptr);
     const bool present = owner && owner->owner != XCB_NONE;
     std::free(owner);
     std::free(atom);
-    return present;
+    return present ? std::optional(TrayKind::XEmbed) : std::nullopt;
 }
 
 TrayKind DetectTrayKind() {
@@ -160,18 +160,21 @@ int32_t QtShellTray::Shell_NotifyIconA(uint32_t message, NotifyRecordBytes& byte
                          [this, key] { deliver(key, 512); });
         entry.pointerPulse->start();
         apply(entry, *record);
-        if (hostProbe_()) {
-            showIcon(key, entry);
+        if (const auto kind = hostProbe_()) {
+            showIcon(key, entry, *kind);
         } else {
             entry.waitForHost = std::make_unique<QTimer>();
             entry.waitForHost->setInterval(hostPollMs_);
             QObject::connect(entry.waitForHost.get(), &QTimer::timeout, entry.waitForHost.get(),
                              [this, key] {
                                  auto found = icons_.find(key);
-                                 if (found == icons_.end() || !hostProbe_())
+                                 if (found == icons_.end())
+                                     return;
+                                 const auto kind = hostProbe_();
+                                 if (!kind)
                                      return;
                                  found->second.waitForHost->stop();
-                                 showIcon(key, found->second);
+                                 showIcon(key, found->second, *kind);
                              });
             entry.waitForHost->start();
             if (!toldNoHost_) {
@@ -205,9 +208,8 @@ int32_t QtShellTray::Shell_NotifyIconA(uint32_t message, NotifyRecordBytes& byte
     }
 }
 
-void QtShellTray::showIcon(std::pair<uint32_t, uint32_t> key, Entry& entry) {
-    entry.clicks =
-        std::make_unique<TrayClicks>(DetectTrayKind(), QApplication::doubleClickInterval());
+void QtShellTray::showIcon(std::pair<uint32_t, uint32_t> key, Entry& entry, TrayKind kind) {
+    entry.clicks = std::make_unique<TrayClicks>(kind, QApplication::doubleClickInterval());
     entry.icon = std::make_unique<QSystemTrayIcon>();
     TrayClicks* clicks = entry.clicks.get();
     QObject::connect(entry.icon.get(), &QSystemTrayIcon::activated, entry.icon.get(),

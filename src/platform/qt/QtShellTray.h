@@ -45,10 +45,10 @@ std::optional<DecodedNotifyRecord> DecodeNotifyRecord(const NotifyRecordBytes& b
 // XEmbed icon otherwise; the two report clicks differently.
 enum class TrayKind { XEmbed, StatusNotifierItem };
 TrayKind DetectTrayKind();
-// A tray host is there to show an icon: a StatusNotifierItem host on the session bus, or an
-// XEmbed tray manager on the X display. Asked without Qt, which decides how to show icons once
-// and for good the first time it is asked.
-bool TrayHostPresent();
+// The tray host there to show an icon, if any: a StatusNotifierItem host on the session bus, or
+// an XEmbed tray manager on the X display. Asked without Qt, which decides how to show icons
+// once and for good the first time it is asked.
+std::optional<TrayKind> FindTrayHost();
 
 // Turns Qt's activations into the program's message numbers. A StatusNotifierItem host reports
 // no double-click: its activation (a single left click) is the double-click, and the second
@@ -77,7 +77,7 @@ class QtShellTray : public ShellTray {
     }
     QSystemTrayIcon* icon(uint32_t hWnd, uint32_t uID) const;
     // How the presence of a tray host is found, and how often it is asked while there is none.
-    void setHostProbe(std::function<bool()> probe, int pollMs) {
+    void setHostProbe(std::function<std::optional<TrayKind>()> probe, int pollMs) {
         hostProbe_ = std::move(probe);
         hostPollMs_ = pollMs;
     }
@@ -98,7 +98,7 @@ class QtShellTray : public ShellTray {
         uint32_t version = 0;
     };
     void apply(Entry& entry, const DecodedNotifyRecord& record);
-    void showIcon(std::pair<uint32_t, uint32_t> key, Entry& entry);
+    void showIcon(std::pair<uint32_t, uint32_t> key, Entry& entry, TrayKind kind);
     void deliver(std::pair<uint32_t, uint32_t> key, int32_t message);
     void showBalloon(const DecodedNotifyRecord& record);
 
@@ -109,7 +109,7 @@ class QtShellTray : public ShellTray {
     QtNotifications notifications_;
     QElapsedTimer clock_;
     bool toldNoHost_ = false;
-    std::function<bool()> hostProbe_ = TrayHostPresent;
+    std::function<std::optional<TrayKind>()> hostProbe_ = FindTrayHost;
     int hostPollMs_ = 2000;
 };
 
