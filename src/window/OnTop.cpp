@@ -9,7 +9,10 @@ namespace vantoly {
 namespace {
 
 std::u16string onTopKey(const FormWindow& window) {
-    return u"#" + DecimalText(window.hWnd());
+    // Appended rather than u"#" + text: GCC 12 warns falsely (-Wrestrict) on the prepend.
+    std::u16string key = u"#";
+    key += DecimalText(window.hWnd());
+    return key;
 }
 
 struct AlreadyRegistered : std::exception {};

@@ -1,0 +1,12 @@
+#pragma once
+// The child-window identifiers of the form's controls, shared with the test driver.
+#include "platform/Toolkit.h"
+
+namespace vantoly::win32 {
+
+// OK is the dialog manager's default button (IDOK), so Enter outside the note box presses it.
+inline unsigned short ControlId(Control control) {
+    return control == Control::Command2 ? 1 : static_cast<unsigned short>(1000 + int(control));
+}
+
+} // namespace vantoly::win32

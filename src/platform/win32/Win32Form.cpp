@@ -1,0 +1,711 @@
+#include "platform/win32/Win32Form.h"
+
+#include <algorithm>
+#include <cmath>
+#include <commctrl.h>
+#include <exception>
+#include <windowsx.h>
+
+#include "platform/Failure.h"
+#include "platform/win32/ControlIds.h"
+#include "platform/win32/Win32Text.h"
+#include "platform/win32/resource.h"
+
+namespace vantoly::win32 {
+namespace {
+
+constexpr wchar_t kFormClass[] = L"VantolyForm";
+constexpr wchar_t kPictureClass[] = L"VantolyPicture";
+constexpr UINT kOptionMouseDown = WM_APP + 1;
+constexpr UINT_PTR kSubclass = 1;
+
+WORD controlId(Control control) {
+    return ControlId(control);
+}
+
+UINT windowDpi(HWND window) {
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    if (window && getDpiForWindow)
+        if (const UINT dpi = getDpiForWindow(window))
+            return dpi;
+    const HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? UINT(dpi) : 96;
+}
+
+int16_t shiftState(WPARAM keys) {
+    return int16_t((keys & MK_SHIFT ? 1 : 0) | (keys & MK_CONTROL ? 2 : 0) |
+                   (GetKeyState(VK_MENU) < 0 ? 4 : 0));
+}
+
+std::string utf8(const std::u16string& text) {
+    const auto* source = reinterpret_cast<const wchar_t*>(text.data());
+    const int bytes =
+        WideCharToMultiByte(CP_UTF8, 0, source, int(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(size_t(bytes), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, source, int(text.size()), out.data(), bytes, nullptr, nullptr);
+    return out;
+}
+
+PlatformFailure fileFailure(const char* what, const std::u16string& path) {
+    return PlatformFailure(std::string(what) + " " + utf8(path) + ": " + errorText(GetLastError()));
+}
+
+struct InputBoxState {
+    const std::u16string* prompt;
+    const std::u16string* caption;
+    const std::u16string* text;
+    std::u16string answer;
+};
+
+INT_PTR CALLBACK inputBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* state = reinterpret_cast<InputBoxState*>(GetWindowLongPtrW(box, DWLP_USER));
+    switch (message) {
+    case WM_INITDIALOG: {
+        state = reinterpret_cast<InputBoxState*>(lParam);
+        SetWindowLongPtrW(box, DWLP_USER, LONG_PTR(state));
+        SetWindowTextW(box, wide(*state->caption));
+        SetDlgItemTextW(box, IDC_PROMPT, wide(*state->prompt));
+        const HWND answer = GetDlgItem(box, IDC_ANSWER);
+        SendMessageW(answer, EM_SETLIMITTEXT, 0, 0);
+        SetWindowTextW(answer, wide(*state->text));
+        SendMessageW(answer, EM_SETSEL, 0, -1);
+        SetFocus(answer);
+        return FALSE; // the focus is set
+    }
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK) {
+            state->answer = windowText(GetDlgItem(box, IDC_ANSWER));
+            EndDialog(box, IDOK);
+            return TRUE;
+        }
+        if (LOWORD(wParam) == IDCANCEL) {
+            EndDialog(box, IDCANCEL);
+            return TRUE;
+        }
+        break;
+    default:
+        break;
+    }
+    return FALSE;
+}
+
+} // namespace
+
+Win32Form::Win32Form(HINSTANCE instance) : instance_(instance) {
+    // The controls below need the common controls (tooltips, the v6 look) before they exist.
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&classes);
+
+    WNDCLASSEXW formClass{};
+    formClass.cbSize = sizeof formClass;
+    formClass.style = CS_DBLCLKS;
+    formClass.lpfnWndProc = formProc;
+    formClass.hInstance = instance;
+    formClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    formClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    formClass.lpszClassName = kFormClass;
+    formClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_VANTOLY));
+    formClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_VANTOLY),
+                                                      IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                      GetSystemMetrics(SM_CYSMICON), 0));
+    RegisterClassExW(&formClass);
+    WNDCLASSEXW pictureClass{};
+    pictureClass.cbSize = sizeof pictureClass;
+    pictureClass.lpfnWndProc = pictureProc;
+    pictureClass.hInstance = instance;
+    pictureClass.lpszClassName = kPictureClass;
+    RegisterClassExW(&pictureClass);
+
+    dpi_ = windowDpi(nullptr);
+    constexpr DWORD style =
+        WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
+    constexpr DWORD exStyle = WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
+    form_ = CreateWindowExW(exStyle, kFormClass, L"Vantoly", style, CW_USEDEFAULT, CW_USEDEFAULT,
+                            CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
+    if (!form_)
+        throw PlatformFailure("the window cannot be created: " + errorText(GetLastError()));
+    dpi_ = windowDpi(form_);
+    makeFonts();
+
+    auto make = [&](Control control, const wchar_t* windowClass, const wchar_t* caption,
+                    DWORD controlStyle, std::array<float, 4> place, DWORD extra = 0) {
+        const HWND child = CreateWindowExW(
+            extra, windowClass, caption, WS_CHILD | WS_CLIPSIBLINGS | controlStyle, 0, 0, 0, 0,
+            form_, reinterpret_cast<HMENU>(UINT_PTR(controlId(control))), instance, nullptr);
+        controls_[size_t(control)] = child;
+        twips_[size_t(control)] = place;
+        SendMessageW(child, WM_SETFONT, WPARAM(windowFont_), FALSE);
+        this->place(control);
+        return child;
+    };
+    // Created in the order of the window's definition.
+    const wchar_t* captions[3] = {L"Note 1", L"Note 2", L"Note 3"};
+    for (int index : {2, 1, 0}) {
+        const HWND option =
+            make(Option1(index), WC_BUTTONW, captions[index],
+                 WS_VISIBLE | BS_AUTORADIOBUTTON | (index == 0 ? WS_GROUP | WS_TABSTOP : 0),
+                 {120.0f + 1200.0f * float(index), 120, 1215, 255});
+        SetWindowSubclass(option, controlProc, kSubclass, DWORD_PTR(this));
+    }
+    SendMessageW(control(Control::Option1_0), BM_SETCHECK, BST_CHECKED, 0);
+    const DWORD toggle = WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX | BS_PUSHLIKE;
+    make(Control::chkBlack, WC_BUTTONW, L"&B", toggle, {1440, 4560, 345, 375});
+    make(Control::chkNote, WC_BUTTONW, L"&N", toggle, {1080, 4560, 315, 375});
+    make(Control::Picture1, kPictureClass, L"", 0, {5280, 0, 270, 270});
+    make(Control::Command3, WC_BUTTONW, L"&Clear",
+         WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, {3720, 4560, 855, 375});
+    SendMessageW(make(Control::Command2, WC_BUTTONW, L"&OK",
+                      WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON,
+                      {4680, 4560, 855, 375}),
+                 WM_SETFONT, WPARAM(boldFont_), FALSE);
+    make(Control::Command1, WC_BUTTONW, L"&Quit",
+         WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, {120, 4560, 855, 375});
+    const HWND note = make(Control::txtNote, WC_EDITW, L"",
+                           WS_VISIBLE | WS_TABSTOP | WS_GROUP | WS_VSCROLL | ES_MULTILINE |
+                               ES_AUTOVSCROLL | ES_WANTRETURN,
+                           {120, 360, 5415, 4095}, WS_EX_CLIENTEDGE);
+    SendMessageW(note, WM_SETFONT, WPARAM(noteFont_), FALSE);
+    SendMessageW(note, EM_SETLIMITTEXT, 0, 0); // as much as memory holds
+    SetWindowSubclass(note, controlProc, kSubclass, DWORD_PTR(this));
+
+    // The tab order is the z-order of the children.
+    const Control order[] = {Control::txtNote,  Control::Command2,  Control::Command3,
+                             Control::chkNote,  Control::chkBlack,  Control::Command1,
+                             Control::Picture1, Control::Option1_0, Control::Option1_1,
+                             Control::Option1_2};
+    HWND after = HWND_TOP;
+    for (Control c : order) {
+        SetWindowPos(control(c), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        after = control(c);
+    }
+
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form_,
+                               nullptr, instance, nullptr);
+    for (auto [c, tip] :
+         {std::pair{Control::chkBlack, L"Choose between Black and White system tray icons"},
+          {Control::chkNote, L"Check to indicate note in tray"}}) {
+        TOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = form_;
+        tool.uId = UINT_PTR(control(c));
+        tool.lpszText = const_cast<wchar_t*>(tip);
+        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, LPARAM(&tool));
+    }
+
+    SetTimer(form_, UINT_PTR(Timer::Timer1) + 1, 60000, nullptr);
+    timers_[size_t(Timer::Timer1)] = true;
+
+    // The client area as designed; the frame comes on top of it.
+    RECT outer{0, 0, pixels(5655), pixels(5010)};
+    AdjustWindowRectEx(&outer, style, FALSE, exStyle);
+    SetWindowPos(form_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+Win32Form::~Win32Form() {
+    events_ = nullptr;
+    if (form_)
+        DestroyWindow(form_);
+    if (picture_)
+        DestroyIcon(picture_);
+    for (HFONT font : {windowFont_, boldFont_, noteFont_})
+        if (font)
+            DeleteObject(font);
+}
+
+void Win32Form::makeFonts() {
+    for (HFONT font : {windowFont_, boldFont_, noteFont_})
+        if (font)
+            DeleteObject(font);
+    auto font = [&](int hundredthsOfPoint, int weight, BYTE charset, const wchar_t* face) {
+        return CreateFontW(-MulDiv(hundredthsOfPoint, int(dpi_), 7200), 0, 0, 0, weight, FALSE,
+                           FALSE, FALSE, charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                           DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
+    };
+    windowFont_ = font(825, FW_NORMAL, ANSI_CHARSET, L"MS Sans Serif");
+    boldFont_ = font(825, FW_BOLD, ANSI_CHARSET, L"MS Sans Serif");
+    noteFont_ = font(975, FW_NORMAL, HEBREW_CHARSET, L"Arial");
+}
+
+void Win32Form::connectEvents(FormEvents* events, std::function<void(const char*)> reportFailure) {
+    events_ = events;
+    reportFailure_ = std::move(reportFailure);
+}
+
+void Win32Form::dispatch(const std::function<void()>& handler) {
+    if (!events_)
+        return;
+    try {
+        handler();
+    } catch (const std::exception& failure) {
+        if (reportFailure_)
+            reportFailure_(failure.what());
+    } catch (...) {
+        if (reportFailure_)
+            reportFailure_("unexpected failure");
+    }
+}
+
+int Win32Form::run() {
+    MSG message;
+    BOOL got;
+    while ((got = GetMessageW(&message, nullptr, 0, 0)) != 0) {
+        if (got == -1)
+            return 1;
+        if (IsDialogMessageW(form_, &message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return int(message.wParam);
+}
+
+int Win32Form::pixels(float twips) const {
+    return int(std::lround(twips / twipsPerPixelX()));
+}
+
+void Win32Form::place(Control c) {
+    const auto& t = twips_[size_t(c)];
+    MoveWindow(control(c), pixels(t[0]), pixels(t[1]), std::max(pixels(t[2]), 0),
+               std::max(pixels(t[3]), 0), TRUE);
+}
+
+void Win32Form::InitCommonControls() {
+    ::InitCommonControls();
+}
+
+float Win32Form::formGeometry(Edge edge) const {
+    RECT r{};
+    GetWindowRect(form_, &r);
+    switch (edge) {
+    case Edge::Left:
+        return twips(r.left);
+    case Edge::Top:
+        return twips(r.top);
+    case Edge::Width:
+        return twips(r.right - r.left);
+    case Edge::Height:
+        return twips(r.bottom - r.top);
+    }
+    return 0;
+}
+
+void Win32Form::setFormGeometry(Edge edge, float value) {
+    RECT r{};
+    GetWindowRect(form_, &r);
+    int x = r.left, y = r.top, w = r.right - r.left, h = r.bottom - r.top;
+    const int px = pixels(value);
+    switch (edge) {
+    case Edge::Left:
+        x = px;
+        break;
+    case Edge::Top:
+        y = px;
+        break;
+    case Edge::Width:
+        w = std::max(px, 1);
+        break;
+    case Edge::Height:
+        h = std::max(px, 1);
+        break;
+    }
+    if (x == r.left && y == r.top && w == r.right - r.left && h == r.bottom - r.top)
+        return;
+    SetWindowPos(form_, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Form::setControlGeometry(Control c, Edge edge, float value) {
+    twips_[size_t(c)][size_t(edge)] = value;
+    place(c);
+}
+
+bool Win32Form::formVisible() const {
+    return IsWindowVisible(form_) != FALSE;
+}
+
+void Win32Form::showForm() {
+    ShowWindow(form_, SW_SHOW);
+    SetForegroundWindow(form_);
+}
+
+void Win32Form::hideForm() {
+    ShowWindow(form_, SW_HIDE);
+}
+
+std::u16string Win32Form::text(Control c) const {
+    if (c == Control::Picture1)
+        return {};
+    return windowText(control(c));
+}
+
+void Win32Form::setText(Control c, const std::u16string& value) {
+    if (c == Control::Picture1)
+        return;
+    SetWindowTextW(control(c), wide(value));
+}
+
+int16_t Win32Form::value(Control c) const {
+    if (c == Control::chkBlack || c == Control::chkNote) {
+        const auto it = checkValues_.find(c);
+        return it == checkValues_.end() ? int16_t(0) : it->second;
+    }
+    if (c == Control::Option1_0 || c == Control::Option1_1 || c == Control::Option1_2)
+        return SendMessageW(control(c), BM_GETCHECK, 0, 0) == BST_CHECKED ? int16_t(-1)
+                                                                          : int16_t(0);
+    return 0;
+}
+
+// Setting a value is not a click: no handler runs.
+void Win32Form::setValue(Control c, int16_t value) {
+    if (c == Control::chkBlack || c == Control::chkNote) {
+        checkValues_[c] = value;
+        SendMessageW(control(c), BM_SETCHECK, value ? BST_CHECKED : BST_UNCHECKED, 0);
+        return;
+    }
+    for (int16_t index = 0; index < 3; ++index) {
+        if (Option1(index) != c)
+            continue;
+        if (value) {
+            for (int16_t other = 0; other < 3; ++other)
+                SendMessageW(control(Option1(other)), BM_SETCHECK,
+                             other == index ? BST_CHECKED : BST_UNCHECKED, 0);
+            selectedNote_ = index;
+        } else {
+            SendMessageW(control(c), BM_SETCHECK, BST_UNCHECKED, 0);
+        }
+    }
+}
+
+void Win32Form::setFocus(Control c) {
+    const HWND child = control(c);
+    if (!IsWindowVisible(child) || !IsWindowEnabled(child))
+        throw PlatformFailure("the control cannot take the focus");
+    SetFocus(child);
+}
+
+int32_t Win32Form::windowHandle(Control c) const {
+    return handleValue(control(c));
+}
+
+int32_t Win32Form::formHandle() const {
+    return handleValue(form_);
+}
+
+void Win32Form::setSelection(Control c, int32_t start, int32_t length) {
+    if (c != Control::txtNote)
+        return;
+    const int32_t from = std::max(start, 0);
+    const int64_t to = std::clamp<int64_t>(int64_t(from) + length, from, INT32_MAX);
+    SendMessageW(control(c), EM_SETSEL, WPARAM(from), LPARAM(to));
+    SendMessageW(control(c), EM_SCROLLCARET, 0, 0);
+}
+
+bool Win32Form::timerEnabled(Timer timer) const {
+    return timers_[size_t(timer)];
+}
+
+void Win32Form::setTimerEnabled(Timer timer, bool enabled) {
+    if (enabled == timers_[size_t(timer)])
+        return;
+    timers_[size_t(timer)] = enabled;
+    const UINT_PTR id = UINT_PTR(timer) + 1;
+    if (enabled)
+        SetTimer(form_, id, timer == Timer::Timer1 ? 60000 : 10000, nullptr);
+    else
+        KillTimer(form_, id);
+}
+
+void Win32Form::loadPicture(const std::u16string& path) {
+    const HANDLE file = CreateFileW(wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        throw fileFailure("cannot read", path);
+    std::string bytes;
+    LARGE_INTEGER size{};
+    bool read = GetFileSizeEx(file, &size) && size.QuadPart < (64 << 20);
+    if (read) {
+        bytes.resize(size_t(size.QuadPart));
+        DWORD got = 0;
+        read = bytes.empty() || (ReadFile(file, bytes.data(), DWORD(bytes.size()), &got, nullptr) &&
+                                 got == bytes.size());
+    }
+    CloseHandle(file);
+    if (!read)
+        throw fileFailure("cannot read", path);
+    // The tray shows the small size; LoadImage picks the best of the sizes the file carries.
+    const auto icon = static_cast<HICON>(
+        LoadImageW(nullptr, wide(path), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                   GetSystemMetrics(SM_CYSMICON), LR_LOADFROMFILE));
+    if (!icon)
+        throw PlatformFailure("not a picture: " + utf8(path));
+    if (picture_)
+        DestroyIcon(picture_);
+    picture_ = icon;
+    pictureBytes_ = std::move(bytes);
+}
+
+int32_t Win32Form::pictureHandle() const {
+    return handleValue(picture_);
+}
+
+// Written beside the target and renamed over it, so a reader never sees half an icon.
+void Win32Form::savePicture(const std::u16string& path) {
+    if (!picture_ || pictureBytes_.empty())
+        throw PlatformFailure("no picture to save as " + utf8(path));
+    const std::u16string temporary = path + u".new";
+    const HANDLE file = CreateFileW(wide(temporary), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        throw fileFailure("cannot write", path);
+    DWORD written = 0;
+    const bool ok =
+        WriteFile(file, pictureBytes_.data(), DWORD(pictureBytes_.size()), &written, nullptr) &&
+        written == pictureBytes_.size();
+    CloseHandle(file);
+    if (!ok || !MoveFileExW(wide(temporary), wide(path), MOVEFILE_REPLACE_EXISTING)) {
+        const PlatformFailure failure = fileFailure("cannot write", path);
+        DeleteFileW(wide(temporary));
+        throw failure;
+    }
+}
+
+int Win32Form::messageBox(const std::u16string& prompt, int style, const std::u16string& caption) {
+    // With the window hidden (an installation error at start-up) the box must still be seen.
+    const bool owned = formVisible();
+    const UINT flags = UINT(style) | (owned ? 0u : MB_TASKMODAL | MB_SETFOREGROUND | MB_TOPMOST);
+    return MessageBoxW(owned ? form_ : nullptr, wide(prompt), wide(caption), flags);
+}
+
+std::u16string Win32Form::inputBox(const std::u16string& prompt, const std::u16string& caption,
+                                   const std::u16string& defaultText) {
+    InputBoxState state{&prompt, &caption, &defaultText, {}};
+    const INT_PTR result =
+        DialogBoxParamW(instance_, MAKEINTRESOURCEW(IDD_INPUTBOX), formVisible() ? form_ : nullptr,
+                        inputBoxProc, LPARAM(&state));
+    if (result == -1)
+        throw PlatformFailure("the input box cannot be shown: " + errorText(GetLastError()));
+    return result == IDOK ? state.answer : std::u16string();
+}
+
+Win32Form::MouseArgs Win32Form::mouseArgs(int16_t button, WPARAM keys, LPARAM position) const {
+    MouseArgs m;
+    m.button = button;
+    m.shift = shiftState(keys);
+    m.x = twips(GET_X_LPARAM(position));
+    m.y = twips(GET_Y_LPARAM(position));
+    return m;
+}
+
+void Win32Form::outerSizeMayHaveChanged() {
+    if (!events_ || IsIconic(form_))
+        return;
+    const std::pair outer{formGeometry(Edge::Width), formGeometry(Edge::Height)};
+    if (laidOutFor_ == outer)
+        return;
+    laidOutFor_ = outer;
+    dispatch([this] { events_->Form_Resize(); });
+}
+
+void Win32Form::dpiChanged(UINT dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    makeFonts();
+    for (size_t c = 0; c < controls_.size(); ++c) {
+        const auto control = Control(c);
+        SendMessageW(controls_[c], WM_SETFONT,
+                     WPARAM(control == Control::Command2  ? boldFont_
+                            : control == Control::txtNote ? noteFont_
+                                                          : windowFont_),
+                     FALSE);
+        place(control);
+    }
+    SetWindowPos(form_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32Form::closeRequested() {
+    int16_t cancel = 0;
+    if (events_)
+        dispatch([&] { events_->Form_Unload(cancel); });
+    if (!cancel)
+        DestroyWindow(form_);
+}
+
+void Win32Form::command(WORD id, WORD code) {
+    if (code != BN_CLICKED || !events_)
+        return;
+    for (int16_t index = 0; index < 3; ++index)
+        if (id == controlId(Option1(index))) {
+            // A click on the selected note changes nothing.
+            if (SendMessageW(control(Option1(index)), BM_GETCHECK, 0, 0) != BST_CHECKED ||
+                index == selectedNote_)
+                return;
+            selectedNote_ = index;
+            dispatch([&] { events_->Option1_Click(index); });
+            return;
+        }
+    for (Control box : {Control::chkBlack, Control::chkNote})
+        if (id == controlId(box)) {
+            checkValues_[box] =
+                SendMessageW(control(box), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+            dispatch([&] {
+                if (box == Control::chkBlack)
+                    events_->chkBlack_Click();
+                else
+                    events_->chkNote_Click();
+            });
+            return;
+        }
+    if (id == controlId(Control::Command1))
+        dispatch([&] { events_->Command1_Click(); });
+    else if (id == controlId(Control::Command2))
+        dispatch([&] { events_->Command2_Click(); });
+    else if (id == controlId(Control::Command3))
+        dispatch([&] { events_->Command3_Click(); });
+}
+
+LRESULT CALLBACK Win32Form::formProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* self =
+            static_cast<Win32Form*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->form_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, LONG_PTR(self));
+    }
+    auto* self = reinterpret_cast<Win32Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!self || self->form_ != window)
+        return DefWindowProcW(window, message, wParam, lParam);
+    return self->handle(message, wParam, lParam);
+}
+
+LRESULT Win32Form::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (hook_)
+        if (auto result = hook_(message, wParam, lParam))
+            return *result;
+    switch (message) {
+    case WM_COMMAND:
+        command(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case DM_GETDEFID:
+        return MAKELRESULT(IDOK, DC_HASDEFID);
+    case WM_CLOSE:
+        closeRequested();
+        return 0;
+    case WM_DESTROY:
+        form_ = nullptr;
+        PostQuitMessage(0);
+        return 0;
+    case WM_SIZE:
+        if (wParam != SIZE_MINIMIZED)
+            outerSizeMayHaveChanged();
+        return 0;
+    case WM_SHOWWINDOW:
+        if (wParam)
+            outerSizeMayHaveChanged();
+        break;
+    case WM_GETMINMAXINFO: {
+        // The layout has no lower bound of its own: the window keeps room for the note box.
+        auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+        limits->ptMinTrackSize = {pixels(1800), pixels(600)};
+        return 0;
+    }
+    case WM_DPICHANGED:
+        dpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    case WM_ACTIVATE:
+        // The focus comes back to where the user left it.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            const HWND focus = GetFocus();
+            if (focus && IsChild(form_, focus))
+                lastFocus_ = focus;
+        } else {
+            SetFocus(lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : control(Control::txtNote));
+        }
+        return 0;
+    case WM_LBUTTONDBLCLK:
+        dispatch([this] { events_->Form_DblClick(); });
+        return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP: {
+        const int16_t button = message == WM_LBUTTONUP ? 1 : message == WM_RBUTTONUP ? 2 : 4;
+        const MouseArgs m = mouseArgs(button, wParam, lParam);
+        dispatch([&] { events_->Form_MouseUp(m.button, m.shift, m.x, m.y); });
+        return 0;
+    }
+    case WM_TIMER:
+        if (wParam == UINT_PTR(Timer::Timer1) + 1)
+            dispatch([this] { events_->Timer1_Timer(); });
+        else if (wParam == UINT_PTR(Timer::timerAlarm) + 1)
+            dispatch([this] { events_->timerAlarm_Timer(); });
+        return 0;
+    case kOptionMouseDown: {
+        const auto index = int16_t(wParam & 0xFF);
+        const auto button = int16_t((wParam >> 8) & 0xFF);
+        const MouseArgs m = mouseArgs(button, wParam >> 16, lParam);
+        dispatch([&] { events_->Option1_MouseDown(index, m.button, m.shift, m.x, m.y); });
+        return 0;
+    }
+    default:
+        break;
+    }
+    return DefWindowProcW(form_, message, wParam, lParam);
+}
+
+// The tray's callbacks arrive as mouse moves with the action's message number in X.
+LRESULT CALLBACK Win32Form::pictureProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_MOUSEMOVE) {
+        auto* self =
+            reinterpret_cast<Win32Form*>(GetWindowLongPtrW(GetParent(window), GWLP_USERDATA));
+        if (self && self->events_) {
+            const int16_t button =
+                int16_t((wParam & MK_LBUTTON ? 1 : 0) | (wParam & MK_RBUTTON ? 2 : 0) |
+                        (wParam & MK_MBUTTON ? 4 : 0));
+            const MouseArgs m = self->mouseArgs(button, wParam, lParam);
+            self->dispatch([&] { self->events_->Picture1_MouseMove(m.button, m.shift, m.x, m.y); });
+        }
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Win32Form::controlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR, DWORD_PTR selfValue) {
+    auto* self = reinterpret_cast<Win32Form*>(selfValue);
+    if (window == self->control(Control::txtNote)) {
+        if (message == WM_GETDLGCODE) {
+            LRESULT code = DefSubclassProc(window, message, wParam, lParam);
+            // Tab moves on to OK; Enter stays in the note. Tabbing in selects nothing, so a key
+            // pressed next never replaces the whole note.
+            code &= ~LRESULT(DLGC_HASSETSEL);
+            const auto* key = reinterpret_cast<const MSG*>(lParam);
+            if (key && (key->message == WM_KEYDOWN || key->message == WM_CHAR) &&
+                key->wParam == VK_TAB)
+                code &= ~LRESULT(DLGC_WANTALLKEYS | DLGC_WANTTAB | DLGC_WANTMESSAGE);
+            return code;
+        }
+        return DefSubclassProc(window, message, wParam, lParam);
+    }
+    // Presses on the note selectors, posted so a box the handler opens does not run inside the
+    // press while the button holds the mouse.
+    if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN) {
+        for (int16_t index = 0; index < 3; ++index)
+            if (window == self->control(Option1(index))) {
+                const int button = message == WM_LBUTTONDOWN   ? 1
+                                   : message == WM_RBUTTONDOWN ? 2
+                                                               : 4;
+                PostMessageW(self->form_, kOptionMouseDown,
+                             WPARAM(index) | WPARAM(button) << 8 | (wParam & 0xFFFF) << 16, lParam);
+            }
+        // A right-button press does nothing else on a note selector.
+        if (message == WM_RBUTTONDOWN)
+            return 0;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+} // namespace vantoly::win32

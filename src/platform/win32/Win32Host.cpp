@@ -1,0 +1,77 @@
+#include "platform/win32/Win32Host.h"
+
+#include <cstdio>
+#include <shlobj.h>
+
+#include "platform/win32/Win32Text.h"
+
+namespace vantoly::win32 {
+
+Win32Host::~Win32Host() {
+    if (mutex_)
+        CloseHandle(mutex_);
+}
+
+bool Win32Host::anotherInstanceRunning() {
+    if (!mutex_)
+        mutex_ = CreateMutexW(nullptr, FALSE, L"Local\\Vantoly");
+    // Without a mutex there is no way to tell: running beats refusing to run.
+    return mutex_ && GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+void Win32Host::endProcess(int exitCode) {
+    exitCode_ = exitCode;
+    if (stopEvents_)
+        stopEvents_();
+    PostQuitMessage(exitCode);
+}
+
+std::u16string Win32Host::applicationDirectory() const {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    const size_t slash = path.find_last_of(L"\\/");
+    return fromWide(slash == std::wstring::npos ? std::wstring(L".") : path.substr(0, slash));
+}
+
+// Access rights alone do not tell (a read-only medium, a virtualised folder): try a file.
+bool Win32Host::directoryWritable(const std::u16string& directory) const {
+    const std::wstring probe = std::wstring(wide(directory)) + L"\\vantoly-" +
+                               std::to_wstring(GetCurrentProcessId()) + L".probe";
+    const HANDLE file = CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    CloseHandle(file);
+    return true;
+}
+
+std::u16string Win32Host::cacheDirectory() const {
+    wchar_t* base = nullptr;
+    std::wstring dir;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_LocalAppData, KF_FLAG_CREATE, nullptr, &base)))
+        dir = std::wstring(base) + L"\\Vantoly";
+    CoTaskMemFree(base);
+    if (dir.empty()) {
+        wchar_t temp[MAX_PATH + 1] = {};
+        const DWORD length = GetTempPathW(MAX_PATH + 1, temp);
+        dir = std::wstring(temp, length) + L"Vantoly";
+    }
+    CreateDirectoryW(dir.c_str(), nullptr);
+    return fromWide(dir);
+}
+
+void Win32Host::reportProblem(const std::string& utf8Message) {
+    std::fprintf(stderr, "%s\n", utf8Message.c_str());
+    std::fflush(stderr);
+    const std::string line = utf8Message + "\n";
+    OutputDebugStringA(line.c_str());
+}
+
+} // namespace vantoly::win32

@@ -1,0 +1,34 @@
+#pragma once
+// Win32 adapter: every port, built together and handed to frmMain as one Platform.
+#include "platform/Platform.h"
+#include "platform/win32/Win32Calls.h"
+#include "platform/win32/Win32Form.h"
+#include "platform/win32/Win32Host.h"
+#include "platform/win32/Win32SettingsStore.h"
+#include "platform/win32/Win32ShellTray.h"
+
+namespace vantoly::win32 {
+
+class Win32Platform {
+  public:
+    explicit Win32Platform(HINSTANCE instance)
+        : form(instance),
+          host([this] { form.stopEvents(); }), platform_{form,     shell, version, settings, clock,
+                                                         codePage, host,  sound,   zorder} {}
+    Platform& platform() { return platform_; }
+
+    Win32Form form;
+    Win32CodePage codePage;
+    Win32ShellTray shell;
+    Win32FileVersion version;
+    Win32SettingsStore settings;
+    Win32ClockLocale clock;
+    Win32Host host;
+    Win32Sound sound;
+    Win32ZOrder zorder;
+
+  private:
+    Platform platform_;
+};
+
+} // namespace vantoly::win32

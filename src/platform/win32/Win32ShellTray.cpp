@@ -1,0 +1,136 @@
+#include "platform/win32/Win32ShellTray.h"
+
+#include <cstring>
+#include <shellapi.h>
+
+#include "platform/win32/Win32Text.h"
+#include "tray/NotifyIconData.h"
+
+namespace vantoly::win32 {
+namespace {
+
+using namespace NotifyOffset;
+
+uint32_t field(const NotifyRecordBytes& record, size_t offset) {
+    return Field32(record, offset);
+}
+
+void setField(NotifyRecordBytes& record, size_t offset, uint32_t value) {
+    std::memcpy(record.data() + offset, &value, 4);
+}
+
+} // namespace
+
+Win32ShellTray::Win32ShellTray() : taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")) {}
+
+// An icon still shown when the program ends (after a failed start) would stay behind as a ghost
+// until the pointer passes over it.
+Win32ShellTray::~Win32ShellTray() {
+    for (auto& [key, shown] : shown_) {
+        send(NIM_DELETE, shown.record);
+        if (shown.picture)
+            DestroyIcon(shown.picture);
+    }
+}
+
+#ifdef _WIN64
+NOTIFYICONDATAA ToNotifyIconDataA(const NotifyRecordBytes& record) {
+    NOTIFYICONDATAA data{};
+    const uint32_t size = field(record, cbSize);
+    data.cbSize = size == 88    ? NOTIFYICONDATAA_V1_SIZE
+                  : size == 488 ? NOTIFYICONDATAA_V2_SIZE
+                  : size == 504 ? NOTIFYICONDATAA_V3_SIZE
+                                : size;
+    data.hWnd = fromHandleValue<HWND>(int32_t(field(record, hWnd)));
+    data.uID = field(record, uID);
+    data.uFlags = field(record, uFlags);
+    data.uCallbackMessage = field(record, uCallbackMessage);
+    data.hIcon = fromHandleValue<HICON>(int32_t(field(record, hIcon)));
+    // The first version's tooltip is 64 bytes; the shell reads no further than cbSize says.
+    std::memcpy(data.szTip, record.data() + szTip, size == 88 ? 64 : sizeof data.szTip);
+    data.szTip[size == 88 ? 63 : sizeof data.szTip - 1] = '\0';
+    data.dwState = field(record, dwState);
+    data.dwStateMask = field(record, dwStateMask);
+    std::memcpy(data.szInfo, record.data() + szInfo, sizeof data.szInfo);
+    data.uTimeout = field(record, uVersion);
+    std::memcpy(data.szInfoTitle, record.data() + szInfoTitle, sizeof data.szInfoTitle);
+    data.dwInfoFlags = field(record, dwInfoFlags);
+    std::memcpy(&data.guidItem, record.data() + guidItem, sizeof data.guidItem);
+    return data;
+}
+#endif
+
+BOOL Win32ShellTray::send(uint32_t message, NotifyRecordBytes& record) {
+#ifdef _WIN64
+    NOTIFYICONDATAA data = ToNotifyIconDataA(record);
+    return ::Shell_NotifyIconA(message, &data);
+#else
+    // The record is the 32-bit structure; the shell reads the first cbSize bytes of it.
+    static_assert(NOTIFYICONDATAA_V3_SIZE == sizeof(NotifyRecordBytes));
+    return ::Shell_NotifyIconA(message, reinterpret_cast<NOTIFYICONDATAA*>(record.data()));
+#endif
+}
+
+int32_t Win32ShellTray::Shell_NotifyIconA(uint32_t message, NotifyRecordBytes& record) {
+    const BOOL done = send(message, record);
+    if (done)
+        remember(message, record);
+    return done ? 1 : 0;
+}
+
+void Win32ShellTray::remember(uint32_t message, const NotifyRecordBytes& record) {
+    const std::pair key{field(record, hWnd), field(record, uID)};
+    if (message == NIM_DELETE) {
+        if (auto it = shown_.find(key); it != shown_.end()) {
+            if (it->second.picture)
+                DestroyIcon(it->second.picture);
+            shown_.erase(it);
+        }
+        return;
+    }
+    if (message == NIM_SETVERSION) {
+        if (auto it = shown_.find(key); it != shown_.end())
+            it->second.version = field(record, uVersion);
+        return;
+    }
+    if (message != NIM_ADD && message != NIM_MODIFY)
+        return;
+    if (message == NIM_MODIFY && !shown_.count(key))
+        return;
+    Shown& shown = shown_[key];
+    const uint32_t flags = field(record, uFlags);
+    NotifyRecordBytes merged = message == NIM_ADD ? record : shown.record;
+    if (message == NIM_MODIFY) {
+        if (flags & NIF_MESSAGE)
+            setField(merged, uCallbackMessage, field(record, uCallbackMessage));
+        if (flags & NIF_TIP)
+            std::memcpy(merged.data() + szTip, record.data() + szTip, dwState - szTip);
+        setField(merged, uFlags, field(merged, uFlags) | (flags & (NIF_MESSAGE | NIF_TIP)));
+    }
+    if (flags & NIF_ICON) {
+        if (shown.picture)
+            DestroyIcon(shown.picture);
+        shown.picture = CopyIcon(fromHandleValue<HICON>(int32_t(field(record, hIcon))));
+        setField(merged, uFlags, field(merged, uFlags) | NIF_ICON);
+    }
+    setField(merged, hIcon, uint32_t(handleValue(shown.picture)));
+    // A balloon is shown once, not again when the icon comes back.
+    setField(merged, uFlags, field(merged, uFlags) & ~NIF_INFO);
+    shown.record = merged;
+}
+
+bool Win32ShellTray::taskbarMessage(UINT message) {
+    if (message != taskbarCreated_ || taskbarCreated_ == 0)
+        return false;
+    for (auto& [key, shown] : shown_) {
+        NotifyRecordBytes again = shown.record;
+        send(NIM_ADD, again);
+        if (shown.version) {
+            setField(again, uVersion, shown.version);
+            send(NIM_SETVERSION, again);
+        }
+    }
+    return true;
+}
+
+} // namespace vantoly::win32
