@@ -2,6 +2,10 @@
 # apt-get when running as root, otherwise named in the exact command to run.
 BUILD_PACKAGES="cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev libxcb1-dev libgtest-dev"
 TEST_PACKAGES="clang-format xvfb openbox trayer xdotool x11-utils imagemagick libfaketime util-linux pulseaudio pulseaudio-utils sox xclip dbus-daemon dbus-bin python3-gi gir1.2-glib-2.0 dpkg-dev desktop-file-utils appstream"
+# The Windows program: MinGW-w64 cross-compilers (posix threads, for GoogleTest), 64-bit Wine to
+# run it (32-bit programs need the i386 architecture and wine32 where the machine can run them),
+# and GoogleTest's sources for the cross-built unit tests.
+WIN32_PACKAGES="g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 googletest unzip"
 DESKTOP_PACKAGES="xvfb openbox trayer x11-utils imagemagick xdotool"
 VNC_PACKAGES="x11vnc"
 

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# First start with an empty registry: the icon goes into the tray, the window stays hidden and
+# top-most, with the default titles. A double-click on the icon shows it; OK saves and hides; Quit
+# saves, removes the icon and ends with code 0.
+source "$(dirname "$0")/../lib.sh"
+wine_desktop_start
+
+wine_vantoly_start
+check "start-up ends with the window top-most" wait_until 20 started
+check "the window stays hidden" hidden
+check "one icon in the tray" wait_until 5 wine_tray_icons_are 1
+same "title 1" "$(control_text 'Option1(0)')" "Note 1"
+same "title 2" "$(control_text 'Option1(1)')" "Note 2"
+same "title 3" "$(control_text 'Option1(2)')" "Help"
+same "nothing was written at start-up" "$(reg_value xPos)" ""
+
+drv tray 515
+check "a double-click on the icon shows the window" wait_until 5 shown
+check "the note has the focus" wait_until 3 focus_is txtNote
+drv set-text txtNote "Buy milk"
+drv click Command2
+check "OK hides the window" wait_until 5 hidden
+same "OK saved the note" "$(reg_value Note)" "Buy milk"
+same "and both options" "$(reg_value Black) $(reg_value Indicator)" "1 1"
+check "and the position" test -n "$(reg_value xPos)"
+drv tray 515
+check "shown again" wait_until 5 shown
+check "still top-most" started
+
+drv set-text txtNote "Buy bread"
+drv click Command1
+check "Quit ends the program" wait_until 10 gone "$VANTOLY_PID"
+same "with code 0" "$(exit_code_of "$VANTOLY_PID")" 0
+same "Quit saved the note" "$(reg_value Note)" "Buy bread"
+check "the icon is gone" wait_until 5 wine_tray_icons_are 0
+finish

@@ -1,0 +1,233 @@
+// Drives the real vantoly.exe from outside, as a user and as Windows would: finds its windows,
+// reads their texts and styles, presses its buttons and sends the shell's and the session's
+// messages. Prints results as UTF-8; exits 0 when the command did what it says, 1 when not,
+// 2 on a usage error.
+#include "platform/win32/ControlIds.h"
+
+#include "platform/win32/WindowsHeaders.h"
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <io.h>
+#include <map>
+#include <string>
+
+#include <shellapi.h>
+
+using vantoly::Control;
+
+namespace {
+
+const std::map<std::string, Control> kControls = {
+    {"Option1(0)", Control::Option1_0}, {"Option1(1)", Control::Option1_1},
+    {"Option1(2)", Control::Option1_2}, {"chkBlack", Control::chkBlack},
+    {"chkNote", Control::chkNote},      {"Picture1", Control::Picture1},
+    {"Command3", Control::Command3},    {"Command2", Control::Command2},
+    {"Command1", Control::Command1},    {"txtNote", Control::txtNote},
+};
+
+std::string utf8(const std::wstring& text) {
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0,
+                                      nullptr, nullptr);
+    std::string out(size_t(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+
+std::wstring fromUtf8(const char* text) {
+    const int n = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+    std::wstring out(size_t(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text, -1, out.data(), n);
+    out.resize(size_t(n > 0 ? n - 1 : 0));
+    return out;
+}
+
+std::wstring textOf(HWND window) {
+    const auto length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
+    std::wstring text(size_t(length) + 1, L'\0');
+    const auto got = SendMessageW(window, WM_GETTEXT, WPARAM(text.size()), LPARAM(text.data()));
+    text.resize(size_t(got));
+    return text;
+}
+
+HWND form() {
+    return FindWindowW(L"VantolyForm", L"Vantoly");
+}
+
+HWND control(const std::string& name) {
+    const auto it = kControls.find(name);
+    if (it == kControls.end()) {
+        std::fprintf(stderr, "driver: no control %s\n", name.c_str());
+        std::exit(2);
+    }
+    return GetDlgItem(form(), vantoly::win32::ControlId(it->second));
+}
+
+// A dialog box of the program: the message box or the input box.
+struct BoxSearch {
+    DWORD process;
+    HWND found;
+};
+
+BOOL CALLBACK findBox(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<BoxSearch*>(data);
+    wchar_t cls[64] = {};
+    GetClassNameW(window, cls, 64);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == search->process && std::wcscmp(cls, L"#32770") == 0 && IsWindowVisible(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND box() {
+    BoxSearch search{0, nullptr};
+    GetWindowThreadProcessId(form(), &search.process);
+    EnumWindows(findBox, LPARAM(&search));
+    return search.found;
+}
+
+int usage() {
+    std::fputs("usage: driver wait-form SECONDS | visible | topmost | text CONTROL |\n"
+               "  set-text CONTROL TEXT | click CONTROL | right-click CONTROL | tray MESSAGE |\n"
+               "  close | end-session | taskbar-created | delete-icon | box-text |\n"
+               "  box-answer TEXT | box-ok | box-cancel | selection | focus | version FILE\n",
+               stderr);
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2)
+        return usage();
+    _setmode(_fileno(stdout), _O_BINARY); // texts as they are, line breaks included
+    const std::string command = argv[1];
+    auto arg = [&](int i) -> const char* {
+        if (argc <= i)
+            std::exit(usage());
+        return argv[i];
+    };
+    if (command == "version") { // a file's version resource, as Explorer's properties show it
+        const std::wstring file = fromUtf8(arg(2));
+        DWORD zero = 0;
+        std::string block(GetFileVersionInfoSizeW(file.c_str(), &zero), '\0');
+        if (block.empty() ||
+            !GetFileVersionInfoW(file.c_str(), 0, DWORD(block.size()), block.data()))
+            return 1;
+        for (const wchar_t* item : {L"ProductName", L"FileVersion"}) {
+            wchar_t* value = nullptr;
+            UINT length = 0;
+            const std::wstring path = std::wstring(L"\\StringFileInfo\\040904B0\\") + item;
+            if (VerQueryValueW(block.data(), path.c_str(), reinterpret_cast<void**>(&value),
+                               &length))
+                std::printf("%s %s\n", utf8(std::wstring(item)).c_str(), utf8(value).c_str());
+        }
+        return 0;
+    }
+    if (command == "wait-form") {
+        const DWORD deadline = GetTickCount() + DWORD(std::atoi(arg(2))) * 1000;
+        while (!form()) {
+            if (GetTickCount() > deadline)
+                return 1;
+            Sleep(100);
+        }
+        return 0;
+    }
+    if (!form()) {
+        std::fputs("driver: the Vantoly window is not there\n", stderr);
+        return 1;
+    }
+    if (command == "visible")
+        return IsWindowVisible(form()) ? 0 : 1;
+    if (command == "topmost")
+        return GetWindowLongW(form(), GWL_EXSTYLE) & WS_EX_TOPMOST ? 0 : 1;
+    if (command == "focus") { // the control that has the keyboard focus
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(form(), nullptr), &info);
+        for (const auto& [name, c] : kControls)
+            if (info.hwndFocus && info.hwndFocus == control(name))
+                std::printf("%s\n", name.c_str());
+        return info.hwndFocus ? 0 : 1;
+    }
+    if (command == "text") {
+        std::printf("%s\n", utf8(textOf(control(arg(2)))).c_str());
+        return 0;
+    }
+    if (command == "set-text") {
+        const std::wstring text = fromUtf8(arg(3));
+        return SendMessageW(control(arg(2)), WM_SETTEXT, 0, LPARAM(text.c_str())) ? 0 : 1;
+    }
+    if (command == "click") // posted: the click may open a box that waits for us
+        return PostMessageW(control(arg(2)), BM_CLICK, 0, 0) ? 0 : 1;
+    if (command == "right-click") {
+        const HWND target = control(arg(2));
+        PostMessageW(target, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+        return PostMessageW(target, WM_RBUTTONUP, 0, MAKELPARAM(5, 5)) ? 0 : 1;
+    }
+    if (command == "tray") // as the shell calls back: uID in wParam, the mouse message in lParam
+        return PostMessageW(control("Picture1"), WM_MOUSEMOVE, 999, std::atoi(arg(2))) ? 0 : 1;
+    if (command == "close")
+        return PostMessageW(form(), WM_CLOSE, 0, 0) ? 0 : 1;
+    if (command == "end-session") {
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutW(form(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_BLOCK, 5000,
+                            &answer);
+        std::printf("query answered %d\n", int(answer));
+        SendMessageTimeoutW(form(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_BLOCK, 5000,
+                            nullptr);
+        return answer ? 0 : 1;
+    }
+    if (command == "taskbar-created")
+        return PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0) ? 0
+                                                                                             : 1;
+    if (command == "delete-icon") { // as a restarting Explorer loses every icon
+        NOTIFYICONDATAW data{};
+        data.cbSize = sizeof data;
+        data.hWnd = control("Picture1");
+        data.uID = 999;
+        return Shell_NotifyIconW(NIM_DELETE, &data) ? 0 : 1;
+    }
+    if (command == "selection") {
+        DWORD from = 0, to = 0;
+        const HWND note = control("txtNote");
+        SendMessageW(note, EM_GETSEL, WPARAM(&from), LPARAM(&to));
+        std::printf("%s\n", utf8(textOf(note).substr(from, to - from)).c_str());
+        return 0;
+    }
+    const HWND dialog = box();
+    if (command == "box-text") {
+        if (!dialog)
+            return 1;
+        std::printf("caption: %s\n", utf8(textOf(dialog)).c_str());
+        for (HWND child = GetWindow(dialog, GW_CHILD); child;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            wchar_t cls[64] = {};
+            GetClassNameW(child, cls, 64);
+            if (_wcsicmp(cls, L"Static") == 0 && !textOf(child).empty())
+                std::printf("text: %s\n", utf8(textOf(child)).c_str());
+        }
+        return 0;
+    }
+    if (command == "box-answer") {
+        if (!dialog)
+            return 1;
+        const std::wstring text = fromUtf8(arg(2));
+        for (HWND child = GetWindow(dialog, GW_CHILD); child;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            wchar_t cls[64] = {};
+            GetClassNameW(child, cls, 64);
+            if (_wcsicmp(cls, L"Edit") == 0)
+                SendMessageW(child, WM_SETTEXT, 0, LPARAM(text.c_str()));
+        }
+        return PostMessageW(dialog, WM_COMMAND, IDOK, 0) ? 0 : 1;
+    }
+    if (command == "box-ok" || command == "box-cancel")
+        return dialog && PostMessageW(dialog, WM_COMMAND, command == "box-ok" ? IDOK : IDCANCEL, 0)
+                   ? 0
+                   : 1;
+    return usage();
+}
