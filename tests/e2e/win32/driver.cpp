@@ -12,6 +12,7 @@
 #include <map>
 #include <string>
 
+#include <commctrl.h>
 #include <shellapi.h>
 
 using vantoly::Control;
@@ -89,11 +90,51 @@ HWND box() {
     return search.found;
 }
 
+// The icons in Wine's own notification area (the one it shows when the desktop has none).
+struct TrayIcons {
+    int count = 0;
+    RECT first{};
+};
+
+BOOL CALLBACK countIcon(HWND window, LPARAM data) {
+    auto* icons = reinterpret_cast<TrayIcons*>(data);
+    wchar_t cls[64] = {};
+    GetClassNameW(window, cls, 64);
+    if (std::wcscmp(cls, L"__winex11_tray_icon") == 0 && IsWindowVisible(window)) {
+        if (icons->count++ == 0)
+            GetWindowRect(window, &icons->first);
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK findTrays(HWND window, LPARAM data) {
+    wchar_t cls[64] = {};
+    GetClassNameW(window, cls, 64);
+    if (std::wcscmp(cls, L"__winex11_standalone_tray") == 0 && IsWindowVisible(window))
+        EnumChildWindows(window, countIcon, data);
+    return TRUE;
+}
+
+// The tooltips and balloons the shell shows, not the program's own.
+BOOL CALLBACK printShellTip(HWND window, LPARAM balloonsOnly) {
+    wchar_t cls[64] = {};
+    GetClassNameW(window, cls, 64);
+    DWORD process = 0, program = 0;
+    GetWindowThreadProcessId(window, &process);
+    GetWindowThreadProcessId(form(), &program);
+    const bool balloon = GetWindowLongW(window, GWL_STYLE) & TTS_BALLOON;
+    if (std::wcscmp(cls, TOOLTIPS_CLASSW) == 0 && IsWindowVisible(window) && process != program &&
+        (!balloonsOnly || balloon))
+        std::printf("%s\n", utf8(textOf(window)).c_str());
+    return TRUE;
+}
+
 int usage() {
     std::fputs("usage: driver wait-form SECONDS | visible | topmost | text CONTROL |\n"
                "  set-text CONTROL TEXT | click CONTROL | right-click CONTROL | tray MESSAGE |\n"
                "  close | end-session | taskbar-created | delete-icon | box-text |\n"
-               "  box-answer TEXT | box-ok | box-cancel | selection | focus | version FILE\n",
+               "  box-answer TEXT | box-ok | box-cancel | selection | focus | version FILE |\n"
+               "  tray-icons | shell-tip | shell-balloon\n",
                stderr);
     return 2;
 }
@@ -134,6 +175,20 @@ int main(int argc, char** argv) {
                 return 1;
             Sleep(100);
         }
+        return 0;
+    }
+    if (command == "tray-icons") { // prints how many, and where the first one's middle is
+        TrayIcons icons;
+        EnumWindows(findTrays, LPARAM(&icons));
+        std::printf("%d", icons.count);
+        if (icons.count)
+            std::printf(" %ld %ld", (icons.first.left + icons.first.right) / 2,
+                        (icons.first.top + icons.first.bottom) / 2);
+        std::printf("\n");
+        return 0;
+    }
+    if (command == "shell-tip" || command == "shell-balloon") {
+        EnumWindows(printShellTip, command == "shell-balloon");
         return 0;
     }
     if (!form()) {

@@ -1,7 +1,9 @@
-# End-to-end harness for the Windows program: the Linux harness's private desktop (Xvfb, openbox,
-# trayer as the tray host, which Wine docks its tray icons into), a private Wine prefix, a private
-# copy of vantoly.exe with its data files, and the Win32 test driver that looks at the program's
-# windows from outside. Needs: BUILD (the 64-bit Windows build folder).
+# End-to-end harness for the Windows program: the Linux harness's private display (Xvfb and
+# openbox), a private Wine prefix whose notification area is Wine's own tray window (shown when
+# the desktop has no tray host: its icons draw, take the mouse and show their tooltips and
+# balloons as Windows would), a private copy of vantoly.exe with its data files, and the Win32
+# test driver that looks at the program's and the shell's windows from outside.
+# Needs: BUILD (the 64-bit Windows build folder).
 source "$(dirname "${BASH_SOURCE[0]}")/../lib.sh"
 
 WINE=/usr/lib/wine/wine64 # /usr/bin/wine would pick the 32-bit loader
@@ -18,7 +20,6 @@ wine_desktop_start() {
   cp "$BUILD/vantoly.exe" "$APP/" && cp -r "$BUILD/Black" "$BUILD/White" "$BUILD/alarm.wav" "$APP/"
   trap wine_desktop_stop EXIT
   display_start || { fail "no private display"; exit 1; }
-  tray_start || exit 1
   "$WINE" wineboot -i >>"$WORK/wineboot.log" 2>&1 || { fail "the Wine prefix cannot be made"; exit 1; }
 }
 
@@ -46,13 +47,25 @@ control_text() { drv text "$1" 2>/dev/null; }
 focus_is() { [ "$(drv focus 2>/dev/null)" = "$1" ]; }
 box_up() { drv box-text >/dev/null 2>&1; }
 
-# Wine's tray icons, as docked into the tray host.
-wine_tray_icons() {
-  local panel
-  panel=$(tray_panel) || { echo 0; return; }
-  xwininfo -id "$panel" -tree | grep -c '("explorer.exe" "explorer.exe")' || true
+# The icons in the notification area, and the mouse on the first one.
+wine_tray_icons() { drv tray-icons 2>/dev/null | awk '{ print $1 + 0 }'; }
+wine_tray_icons_are() { [ "$(wine_tray_icons)" = "$1" ]; }
+click_tray_icon() { # xdotool click arguments, e.g. 3 or --repeat 2 --delay 80 1
+  local where
+  where=$(drv tray-icons | awk '$1 > 0 { print $2, $3 }')
+  [ -n "$where" ] || return 1
+  # shellcheck disable=SC2086
+  xdotool mousemove $where sleep 0.2 click "$@"
 }
-wine_tray_icons_are() { [ "$(wine_tray_icons)" -eq "$1" ]; }
+hover_tray_icon() {
+  local where
+  where=$(drv tray-icons | awk '$1 > 0 { print $2, $3 }')
+  [ -n "$where" ] || return 1
+  # shellcheck disable=SC2086
+  xdotool mousemove $where sleep 0.2 mousemove_relative 1 1
+}
+shell_tip_is() { [ "$(drv shell-tip | tr -d '\r')" = "$1" ]; }
+shell_balloon_is() { [ "$(drv shell-balloon | tr -d '\r')" = "$1" ]; }
 
 # The X window of the note window, for keys typed by a user.
 form_x_window() { xwininfo -root -tree | awk '/"Vantoly": \("vantoly.exe"/ { print $1; exit }'; }

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# First start with an empty registry: the icon goes into the tray, the window stays hidden and
-# top-most, with the default titles. A double-click on the icon shows it; OK saves and hides; Quit
-# saves, removes the icon and ends with code 0.
+# First start with an empty registry: the icon goes into the notification area with the date as
+# its tooltip, the window stays hidden and top-most, with the default titles. A double-click on
+# the icon shows it; OK saves and hides; a right-click shows the note in a balloon; Quit saves,
+# removes the icon and ends with code 0.
 source "$(dirname "$0")/../lib.sh"
 wine_desktop_start
 
-wine_vantoly_start
+wine_vantoly_start "@2026-03-05 10:00:00"
 check "start-up ends with the window top-most" wait_until 20 started
 check "the window stays hidden" hidden
 check "one icon in the tray" wait_until 5 wine_tray_icons_are 1
@@ -14,7 +15,10 @@ same "title 2" "$(control_text 'Option1(1)')" "Note 2"
 same "title 3" "$(control_text 'Option1(2)')" "Help"
 same "nothing was written at start-up" "$(reg_value xPos)" ""
 
-drv tray 515
+hover_tray_icon
+check "the tooltip is the date" wait_until 5 shell_tip_is "Thursday, March 5, 2026"
+
+click_tray_icon --repeat 2 --delay 80 1
 check "a double-click on the icon shows the window" wait_until 5 shown
 check "the note has the focus" wait_until 3 focus_is txtNote
 drv set-text txtNote "Buy milk"
@@ -23,7 +27,9 @@ check "OK hides the window" wait_until 5 hidden
 same "OK saved the note" "$(reg_value Note)" "Buy milk"
 same "and both options" "$(reg_value Black) $(reg_value Indicator)" "1 1"
 check "and the position" test -n "$(reg_value xPos)"
-drv tray 515
+click_tray_icon 3
+check "a right-click shows the note in a balloon" wait_until 5 shell_balloon_is "Buy milk"
+click_tray_icon --repeat 2 --delay 80 1
 check "shown again" wait_until 5 shown
 check "still top-most" started
 
