@@ -228,14 +228,16 @@ void QtShellTray::apply(Entry& entry, const DecodedNotifyRecord& record) {
     if (record.uFlags & NIF_MESSAGE)
         entry.callbackMessage = record.uCallbackMessage;
     if (record.uFlags & NIF_ICON) {
-        // A copy: the picture behind the handle is released at the next load.
-        if (auto picture = pictures_.icon(int32_t(record.hIcon))) {
+        // A copy: the picture behind the handle is released at the next load. The program sends
+        // its icon with every tooltip change; the same picture again would only repaint.
+        if (auto picture = pictures_.icon(int32_t(record.hIcon));
+            picture && picture->cacheKey() != entry.picture.cacheKey()) {
             entry.picture = *picture;
             if (entry.icon)
                 entry.icon->setIcon(*picture);
         }
     }
-    if (record.uFlags & NIF_TIP) {
+    if ((record.uFlags & NIF_TIP) && record.tip != entry.tip) {
         entry.tip = record.tip;
         if (entry.icon)
             entry.icon->setToolTip(record.tip);
