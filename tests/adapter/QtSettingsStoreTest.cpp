@@ -138,3 +138,45 @@ TEST_F(Store, DamagedFilesReadWithoutHarm) {
 }
 
 } // namespace
+
+TEST(SpliceIniLine, ChangesOnlyTheKeysLine) {
+    const struct {
+        const char* file;
+        const char* expected;
+    } cases[] = {
+        {"", "[Settings]\nNote=x\n"},
+        {"[Settings]\nNote=old\nBlack=1\n", "[Settings]\nNote=x\nBlack=1\n"},
+        {"[Settings]\r\nNote=old\r\n", "[Settings]\r\nNote=x\r\n"},
+        {"[Settings]\rBlack=1\r", "[Settings]\rBlack=1\rNote=x\r"},
+        {"[Settings]\nBlack=1\n\n[Other]\nNote=theirs\n",
+         "[Settings]\nBlack=1\nNote=x\n\n[Other]\nNote=theirs\n"},
+        {"[Settings]\nNote=a\nNote=b\n[Settings]\nNote=c\n", "[Settings]\nNote=x\n[Settings]\n"},
+        {"garbage \xff\xfe without end", "garbage \xff\xfe without end\n[Settings]\nNote=x\n"},
+        {" Note = spaced\n", " Note = spaced\n[Settings]\nNote=x\n"},
+        {"[Settings]\nNotes=other key\n", "[Settings]\nNotes=other key\nNote=x\n"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(qt::SpliceIniLine(c.file, "Settings", "Note", "Note=x"), QByteArray(c.expected))
+            << c.file;
+}
+
+TEST_F(Store, ValuesItDoesNotWriteKeepTheirBytes) {
+    QDir().mkpath(QFileInfo(iniPath()).absolutePath());
+    const QByteArray kept = "Title2=Caf\xe9 in Latin-1\nTitle3=@99:99\n\n[Other]\ncolour=teal\n";
+    QFile file(iniPath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[Settings]\nNote=old\n" + kept);
+    file.close();
+    store.write(u"Vantoly", u"Settings", u"Note", u"@new, with \"quotes\"");
+    store.write(u"Vantoly", u"Settings", u"Black", u"0");
+    store.write(u"Vantoly", u"Settings", u"Black", u"1"); // the same size, at once
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    for (const QByteArray& line : kept.split('\n'))
+        EXPECT_TRUE(bytes.contains(line + '\n')) << line.toStdString();
+    EXPECT_TRUE(bytes.endsWith("\n[Other]\ncolour=teal\n"));
+    EXPECT_EQ(store.read(u"Vantoly", u"Settings", u"Note"), u"@new, with \"quotes\"");
+    EXPECT_EQ(store.read(u"Vantoly", u"Settings", u"Black"), u"1");
+    EXPECT_EQ(QDir(QFileInfo(iniPath()).absolutePath()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{"Vantoly.ini"});
+}

@@ -3,8 +3,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QSettings>
 #include <QStringList>
+#include <QTemporaryFile>
+#include <optional>
+#include <vector>
 
 #include "platform/Failure.h"
 #include "platform/qt/QtPaths.h"
@@ -26,23 +30,138 @@ std::optional<std::u16string> QtSettingsStore::read(const std::u16string& app,
     return fromQ(value.toString());
 }
 
+namespace {
+
+struct Line {
+    QByteArray text; // without its line break
+    QByteArray end;  // "\n", "\r\n", "\r" or nothing at the end of the file
+};
+
+std::vector<Line> splitLines(const QByteArray& file) {
+    std::vector<Line> lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < file.size(); ++i) {
+        if (file[i] != '\n' && file[i] != '\r')
+            continue;
+        const qsizetype breakLength =
+            file[i] == '\r' && i + 1 < file.size() && file[i + 1] == '\n' ? 2 : 1;
+        lines.push_back({file.mid(start, i - start), file.mid(i, breakLength)});
+        i += breakLength - 1;
+        start = i + 1;
+    }
+    if (start < file.size())
+        lines.push_back({file.mid(start), {}});
+    return lines;
+}
+
+// The section a header line opens, if it is one.
+std::optional<QByteArray> sectionOf(const QByteArray& text) {
+    const QByteArray trimmed = text.trimmed();
+    if (!trimmed.startsWith('[') || !trimmed.contains(']'))
+        return std::nullopt;
+    return trimmed.mid(1, trimmed.indexOf(']') - 1);
+}
+
+bool isKeyLine(const QByteArray& text, const QByteArray& key) {
+    const qsizetype equals = text.indexOf('=');
+    return equals > 0 && text.left(equals).trimmed() == key;
+}
+
+// The key's line exactly as QSettings writes it (its escapes, quotes and "@" rules), so QSettings
+// reads back the value given. Made in a scratch file beside the settings, as private as they are.
+QByteArray iniLine(const QString& dir, const QString& key, const QString& value) {
+    QTemporaryFile scratch(dir + QStringLiteral("/.Vantoly-XXXXXX.ini"));
+    if (!scratch.open())
+        throw PlatformFailure(scratch.fileName().toStdString() +
+                              " cannot be written: " + scratch.errorString().toStdString());
+    scratch.close();
+    {
+        QSettings ini(scratch.fileName(), QSettings::IniFormat);
+        ini.setValue(key, value);
+        ini.sync();
+        if (ini.status() != QSettings::NoError)
+            throw PlatformFailure(dir.toStdString() + " cannot be written");
+    }
+    QFile written(scratch.fileName());
+    if (!written.open(QIODevice::ReadOnly))
+        throw PlatformFailure(dir.toStdString() + " cannot be written");
+    for (const Line& line : splitLines(written.readAll()))
+        if (isKeyLine(line.text, key.toUtf8()))
+            return line.text;
+    throw PlatformFailure("the value of " + key.toStdString() + " cannot be encoded");
+}
+
+} // namespace
+
+QByteArray SpliceIniLine(const QByteArray& file, const QByteArray& section, const QByteArray& key,
+                         const QByteArray& line) {
+    std::vector<Line> lines = splitLines(file);
+    const QByteArray lineBreak =
+        !lines.empty() && !lines.front().end.isEmpty() ? lines.front().end : QByteArray("\n");
+    std::optional<size_t> replaced, sectionEnd;
+    std::optional<QByteArray> current;
+    std::vector<Line> out;
+    for (Line& l : lines) {
+        if (auto opened = sectionOf(l.text))
+            current = opened;
+        else if (current == section && isKeyLine(l.text, key)) {
+            if (replaced)
+                continue; // a repeated key goes; the first one's place keeps the value
+            l.text = line;
+            replaced = out.size();
+        }
+        out.push_back(l);
+        if (current == section && !l.text.trimmed().isEmpty())
+            sectionEnd = out.size();
+    }
+    if (!replaced) {
+        if (!out.empty() && out.back().end.isEmpty())
+            out.back().end = lineBreak;
+        if (sectionEnd) {
+            out.insert(out.begin() + std::ptrdiff_t(*sectionEnd), Line{line, lineBreak});
+        } else {
+            out.push_back({"[" + section + "]", lineBreak});
+            out.push_back({line, lineBreak});
+        }
+    }
+    QByteArray result;
+    result.reserve(file.size() + line.size() + 16);
+    for (const Line& l : out)
+        result += l.text + l.end;
+    return result;
+}
+
 void QtSettingsStore::write(const std::u16string& app, const std::u16string& section,
                             const std::u16string& key, const std::u16string& value) {
-    QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Vantoly"),
-                       toQ(app));
-    // Notes are personal: the folder (where the file is rewritten through a temporary one) and
+    const QString path =
+        QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Vantoly"), toQ(app))
+            .fileName();
+    const QFileInfo info(path);
+    const QString dir = info.absolutePath();
+    // Notes are personal: the folder (where the file is replaced through a temporary one) and
     // the file are the user's alone, whatever the umask or an earlier mode said.
-    const QFileInfo file(settings.fileName());
-    QDir().mkpath(file.absolutePath());
-    QFile::setPermissions(file.absolutePath(),
-                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    settings.beginGroup(toQ(section));
-    settings.setValue(toQ(key), toQ(value));
-    settings.endGroup();
-    settings.sync();
-    if (settings.status() != QSettings::NoError || !settings.isWritable())
-        throw PlatformFailure(settings.fileName().toStdString() + " cannot be written");
-    QFile::setPermissions(file.absoluteFilePath(), QFile::ReadOwner | QFile::WriteOwner);
+    QDir().mkpath(dir);
+    QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    auto failure = [&](const QString& why) {
+        return PlatformFailure(path.toStdString() + " cannot be written: " + why.toStdString());
+    };
+
+    QByteArray bytes;
+    if (info.exists()) {
+        QFile current(path);
+        // A file that cannot be read must not be replaced by one holding only this key.
+        if (!current.open(QIODevice::ReadOnly))
+            throw failure(current.errorString());
+        bytes = current.readAll();
+    }
+    bytes = SpliceIniLine(bytes, toQ(section).toUtf8(), toQ(key).toUtf8(),
+                          iniLine(dir, toQ(key), toQ(value)));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw failure(file.errorString());
+    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    if (file.write(bytes) != bytes.size() || !file.commit())
+        throw failure(file.errorString());
 }
 
 } // namespace vantoly::qt

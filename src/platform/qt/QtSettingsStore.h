@@ -1,13 +1,24 @@
 #pragma once
 // Qt adapter: the settings store.
 //
-// Implements: one INI file per user, QSettings(IniFormat, UserScope, "Vantoly", application),
-// one group per section: $XDG_CONFIG_HOME/Vantoly/Vantoly.ini. Every write is synced at once (an
-// atomic replace of the file), so a later crash loses nothing written; a write that does not
-// reach the disk fails. The file is the user's alone (0600, its folder 0700).
+// Implements: one INI file per user, read with QSettings(IniFormat, UserScope, "Vantoly",
+// application), one group per section: $XDG_CONFIG_HOME/Vantoly/Vantoly.ini. A write changes the
+// one key's line and leaves every other byte of the file as it was, so a value the program does
+// not understand (a hand-edited title in another encoding, another section) survives the
+// program's saves; the line itself is written as QSettings writes it. Every write replaces the
+// file atomically, so a crash never leaves it half written, and a write that does not reach the
+// disk fails. The file is the user's alone (0600, its folder 0700).
+#include <QByteArray>
+
 #include "platform/SettingsStore.h"
 
 namespace vantoly::qt {
+
+// The INI file's bytes with the key's lines in the section replaced by one line (the first
+// occurrence's place; the others removed), or added at the end of the section, or in a new
+// section at the end of the file. Line breaks of every kind (LF, CR LF, CR) are kept.
+QByteArray SpliceIniLine(const QByteArray& file, const QByteArray& section, const QByteArray& key,
+                         const QByteArray& line);
 
 class QtSettingsStore : public SettingsStore {
   public:
