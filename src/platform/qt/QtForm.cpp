@@ -15,6 +15,7 @@
 #include <QSaveFile>
 #include <QScreen>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTimer>
 #include <algorithm>
 #include <climits>
@@ -29,6 +30,23 @@ namespace {
 
 std::string local8(const QString& text) {
     return text.toLocal8Bit().toStdString();
+}
+
+// Qt's word wrapping takes time that grows with the square of a word's length: a pasted or
+// stored run of thousands of characters without a space (minified data, a long link) would
+// freeze the window for minutes. Such a run is wrapped anywhere all the same, so wrapping the
+// whole note anywhere then looks alike and takes no time.
+constexpr qsizetype kLongestWord = 1000;
+
+bool hasLongWord(const QString& text, qsizetype from, qsizetype to) {
+    qsizetype run = 0;
+    for (qsizetype i = std::max<qsizetype>(from - kLongestWord, 0); i < std::min(to, text.size());
+         ++i) {
+        run = text[i].isSpace() ? 0 : run + 1;
+        if (run > kLongestWord)
+            return true;
+    }
+    return false;
 }
 
 QScreen* screenOf(const QWidget* widget) {
@@ -198,6 +216,14 @@ QtForm::QtForm() : form_(new FormWidget(*this)) {
     arial.setPointSizeF(9.75);
     arial.setWeight(QFont::Normal);
     txtNote_->setFont(arial);
+    QObject::connect(txtNote_->document(), &QTextDocument::contentsChange, txtNote_,
+                     [this](int position, int, int added) {
+                         if (added > kLongestWord &&
+                             txtNote_->wordWrapMode() != QTextOption::WrapAnywhere &&
+                             hasLongWord(txtNote_->document()->toRawText(), position,
+                                         qsizetype(position) + added))
+                             txtNote_->setWordWrapMode(QTextOption::WrapAnywhere);
+                     });
 
     QWidget* order[] = {txtNote_,  command2_,   command3_,   chkNote_,   chkBlack_,
                         command1_, option1_[0], option1_[1], option1_[2]};
@@ -415,6 +441,9 @@ void QtForm::setText(Control control, const std::u16string& text) {
     if (control == Control::txtNote) {
         QString plain = toQ(text);
         plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        txtNote_->setWordWrapMode(hasLongWord(plain, 0, plain.size())
+                                      ? QTextOption::WrapAnywhere
+                                      : QTextOption::WrapAtWordBoundaryOrAnywhere);
         txtNote_->setPlainText(plain);
         return;
     }
