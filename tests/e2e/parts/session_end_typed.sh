@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Text typed into the note and never saved survives the session ending: SIGTERM, SIGHUP and
-# SIGINT each save it (and remove the icon), ten tries each.
+# SIGINT each save it (and remove the icon), twenty tries each. Each signal runs as a case of its
+# own (SIGNAL), on a display of its own.
 source "$(dirname "$0")/../lib.sh"
 desktop_start
 
 saved=0 tries=0
-for sig in TERM HUP INT; do
-  for try in $(seq 1 10); do
+for sig in ${SIGNAL:-TERM HUP INT}; do
+  for try in $(seq 1 20); do
     tries=$((tries + 1))
     store_settings "Note="
     vantoly_start

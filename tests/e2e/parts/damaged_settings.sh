@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Damaged settings files through the real program (numbers FIRST to LAST of the generator's):
+# each time it starts, its icon appears and Quit exits 0, and what it does not write at Quit
+# (the titles, another section) is still in the file as it was.
+source "$(dirname "$0")/../lib.sh"
+desktop_start
+
+for number in $(seq "$FIRST" "$LAST"); do
+  mkdir -p "$(dirname "$INI")"
+  python3 "$E2E_DIR/damaged_settings.py" "$number" "$INI" >"$WORK/kept"
+  vantoly_start
+  if ! wait_until 8 tray_icons_are 1; then
+    fail "file $number: no icon"; kill -9 "$VANTOLY_PID"; wait "$VANTOLY_PID"; continue
+  fi
+  click_tray_icon --repeat 2 --delay 90 1
+  wait_until 5 form_shown || fail "file $number: the window did not come up"
+  xdotool key alt+q
+  if ! wait_until 10 gone "$VANTOLY_PID"; then
+    fail "file $number: Quit did not end it"; kill -9 "$VANTOLY_PID"; wait "$VANTOLY_PID"; continue
+  fi
+  code=$(exit_code_of "$VANTOLY_PID")
+  [ "$code" = 0 ] || fail "file $number: exit code $code"
+  while IFS= read -r line; do
+    tr '\r' '\n' <"$INI" | grep -qxF -- "$line" || fail "file $number: [$line] was not kept"
+  done <"$WORK/kept"
+  wait_until 3 tray_icons_are 0 || fail "file $number: icon left behind"
+done
+pass "files $FIRST to $LAST"
+VANTOLY_PID=
+finish
