@@ -107,23 +107,32 @@ TEST_F(Store, FileAndFolderAreTheOwnersAlone) {
 
 namespace {
 
-// Damaged files: random bytes, cut lines, invalid UTF-8, repeated keys. Every key reads as some
-// text or as nothing, nothing crashes, and a good line before the damage still reads.
+// A thousand damaged files: random bytes, cut lines, invalid UTF-8, repeated keys, numbers that
+// are not numbers, line breaks of one kind only. Every key reads as some text or as nothing,
+// nothing crashes, and a good line before the damage still reads.
 TEST_F(Store, DamagedFilesReadWithoutHarm) {
     std::mt19937 rng(7);
     const char* keys[] = {"xPos",  "yPos",   "wPos",   "hPos",   "Note",  "Note2",
                           "Note3", "Title1", "Title2", "Title3", "Black", "Indicator"};
     QDir().mkpath(QFileInfo(iniPath()).absolutePath());
-    for (int run = 0; run < 300; ++run) {
-        QByteArray bytes = "[Settings]\nProbe=kept\n";
+    const char* values[] = {"abc", "1e40", "-0",      "NaN",     "99999999999999999999",
+                            "-1",  "3",    "65536",   "\"open",  "@",
+                            "@@",  "a,b",  "\\x41\\", "\xff\xfe"};
+    const char* breaks[] = {"\n", "\r", "\r\n"};
+    for (int run = 0; run < 1000; ++run) {
+        const char* lineBreak = breaks[run % 3];
+        QByteArray bytes = QByteArray("[Settings]") + lineBreak + "Probe=kept" + lineBreak;
         const int good = bytes.size();
         for (int line = 0; line < 12; ++line) {
             bytes += keys[rng() % std::size(keys)];
             bytes += '=';
-            for (int n = int(rng() % 30); n > 0; --n)
-                bytes += char(rng() % 256);
+            if (rng() % 2)
+                bytes += values[rng() % std::size(values)];
+            else
+                for (int n = int(rng() % 30); n > 0; --n)
+                    bytes += char(rng() % 256);
             if (rng() % 4)
-                bytes += '\n';
+                bytes += lineBreak;
         }
         if (run % 3 == 0)
             bytes.truncate(good + int(rng() % (bytes.size() - good + 1)));

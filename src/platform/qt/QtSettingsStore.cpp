@@ -68,27 +68,32 @@ bool isKeyLine(const QByteArray& text, const QByteArray& key) {
 }
 
 // The key's line exactly as QSettings writes it (its escapes, quotes and "@" rules), so QSettings
-// reads back the value given. Made in a scratch file beside the settings, as private as they are.
-QByteArray iniLine(const QString& dir, const QString& key, const QString& value) {
+// reads back the value given. Made in a scratch file beside the settings, as private as they
+// are; nothing when that cannot be done, with the reason.
+std::optional<QByteArray> iniLine(const QString& dir, const QString& key, const QString& value,
+                                  QString& why) {
     QTemporaryFile scratch(dir + QStringLiteral("/.Vantoly-XXXXXX.ini"));
-    if (!scratch.open())
-        throw PlatformFailure(scratch.fileName().toStdString() +
-                              " cannot be written: " + scratch.errorString().toStdString());
+    if (!scratch.open()) {
+        why = scratch.errorString();
+        return std::nullopt;
+    }
     scratch.close();
     {
         QSettings ini(scratch.fileName(), QSettings::IniFormat);
         ini.setValue(key, value);
         ini.sync();
-        if (ini.status() != QSettings::NoError)
-            throw PlatformFailure(dir.toStdString() + " cannot be written");
+        if (ini.status() != QSettings::NoError) {
+            why = QStringLiteral("no room for the new value");
+            return std::nullopt;
+        }
     }
     QFile written(scratch.fileName());
-    if (!written.open(QIODevice::ReadOnly))
-        throw PlatformFailure(dir.toStdString() + " cannot be written");
-    for (const Line& line : splitLines(written.readAll()))
-        if (isKeyLine(line.text, key.toUtf8()))
-            return line.text;
-    throw PlatformFailure("the value of " + key.toStdString() + " cannot be encoded");
+    if (written.open(QIODevice::ReadOnly))
+        for (const Line& line : splitLines(written.readAll()))
+            if (isKeyLine(line.text, key.toUtf8()))
+                return line.text;
+    why = QStringLiteral("the new value cannot be encoded");
+    return std::nullopt;
 }
 
 } // namespace
@@ -154,8 +159,11 @@ void QtSettingsStore::write(const std::u16string& app, const std::u16string& sec
             throw failure(current.errorString());
         bytes = current.readAll();
     }
-    bytes = SpliceIniLine(bytes, toQ(section).toUtf8(), toQ(key).toUtf8(),
-                          iniLine(dir, toQ(key), toQ(value)));
+    QString why;
+    const auto line = iniLine(dir, toQ(key), toQ(value), why);
+    if (!line)
+        throw failure(why);
+    bytes = SpliceIniLine(bytes, toQ(section).toUtf8(), toQ(key).toUtf8(), *line);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw failure(file.errorString());

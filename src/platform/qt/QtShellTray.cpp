@@ -15,6 +15,7 @@
 
 #include "platform/qt/QtForm.h"
 #include "platform/qt/QtPaths.h"
+#include "platform/qt/QtSharpIcon.h"
 #include "tray/NotifyIconData.h"
 
 namespace vantoly::qt {
@@ -217,7 +218,7 @@ void QtShellTray::showIcon(std::pair<uint32_t, uint32_t> key, Entry& entry, Tray
                          for (int32_t message : clicks->messages(reason, clock_.elapsed()))
                              deliver(key, message);
                      });
-    entry.icon->setIcon(entry.picture);
+    entry.icon->setIcon(SharpIcon(entry.picture));
     entry.icon->setToolTip(entry.tip);
     entry.icon->show();
     // After the call that adds the icon has returned, never inside it.
@@ -234,7 +235,7 @@ void QtShellTray::apply(Entry& entry, const DecodedNotifyRecord& record) {
             picture && picture->cacheKey() != entry.picture.cacheKey()) {
             entry.picture = *picture;
             if (entry.icon)
-                entry.icon->setIcon(*picture);
+                entry.icon->setIcon(SharpIcon(*picture));
         }
     }
     if ((record.uFlags & NIF_TIP) && record.tip != entry.tip) {
