@@ -23,6 +23,7 @@
 #include <exception>
 
 #include "platform/Failure.h"
+#include "platform/RunHandler.h"
 #include "platform/qt/QtPaths.h"
 
 namespace vantoly::qt {
@@ -245,14 +246,8 @@ void QtForm::connectEvents(FormEvents* events, std::function<void(const char*)> 
 }
 
 void QtForm::dispatch(const std::function<void()>& handler) {
-    if (!events_)
-        return;
-    try {
-        handler();
-    } catch (const std::exception& failure) {
-        if (reportFailure_)
-            reportFailure_(failure.what());
-    }
+    if (events_)
+        RunHandler(handler, reportFailure_);
 }
 
 QWidget* QtForm::widget() const {

@@ -7,6 +7,7 @@
 #include <windowsx.h>
 
 #include "platform/Failure.h"
+#include "platform/RunHandler.h"
 #include "platform/win32/ControlIds.h"
 #include "platform/win32/Win32Text.h"
 #include "platform/win32/resource.h"
@@ -239,17 +240,8 @@ void Win32Form::connectEvents(FormEvents* events, std::function<void(const char*
 }
 
 void Win32Form::dispatch(const std::function<void()>& handler) {
-    if (!events_)
-        return;
-    try {
-        handler();
-    } catch (const std::exception& failure) {
-        if (reportFailure_)
-            reportFailure_(failure.what());
-    } catch (...) {
-        if (reportFailure_)
-            reportFailure_("unexpected failure");
-    }
+    if (events_)
+        RunHandler(handler, reportFailure_);
 }
 
 int Win32Form::run() {
