@@ -14,20 +14,6 @@ mkdir -p "$XDG_CACHE_HOME"
 chown -R 65534:65534 "$XDG_RUNTIME_DIR" "$XDG_CACHE_HOME"
 cp "$INI" "$WORK/before.ini"
 RUN_AS=65534 vantoly_start
-check "it starts" wait_until 5 tray_icons_are 1
-sleep 0.5
-click_tray_icon --repeat 2 --delay 90 1
-check "the window shows" wait_until 3 form_shown
-xdotool key ctrl+End && xdotool type --delay 20 " and more"
-xdotool key alt+o
-check "OK still hides the window" wait_until 3 not form_shown
-click_tray_icon --repeat 2 --delay 90 1
-wait_until 3 form_shown
-same "the note stays on screen" "$(note_text)" "kept on disk and more"
-xdotool key alt+q
-check "Quit still ends it" wait_until 5 gone "$VANTOLY_PID"
-same "standard error says so once" \
-  "$(grep -c 'the settings could not be saved' "$WORK/vantoly.log")" 1
-check "and says where" grep -q "$INI" "$WORK/vantoly.log"
+unwritable_store_checks
 check "nothing on disk was lost" cmp -s "$INI" "$WORK/before.ini"
 finish

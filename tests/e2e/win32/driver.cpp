@@ -134,7 +134,8 @@ int usage() {
                "  set-text CONTROL TEXT | click CONTROL | right-click CONTROL | tray MESSAGE |\n"
                "  close | end-session | taskbar-created | delete-icon | box-text |\n"
                "  box-answer TEXT | box-ok | box-cancel | selection | focus | version FILE |\n"
-               "  tray-icons | shell-tip | shell-balloon\n",
+               "  tray-icons | shell-tip | shell-balloon | resize W H | outer | rect CONTROL |\n"
+               "  background double-click|right-click\n",
                stderr);
     return 2;
 }
@@ -207,6 +208,40 @@ int main(int argc, char** argv) {
             if (info.hwndFocus && info.hwndFocus == control(name))
                 std::printf("%s\n", name.c_str());
         return info.hwndFocus ? 0 : 1;
+    }
+    if (command == "resize") { // the window's outer size, in pixels, as a user drags it
+        return SetWindowPos(form(), nullptr, 0, 0, std::atoi(arg(2)), std::atoi(arg(3)),
+                            SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE)
+                   ? 0
+                   : 1;
+    }
+    if (command == "outer") {
+        RECT r{};
+        GetWindowRect(form(), &r);
+        std::printf("%ld %ld\n", r.right - r.left, r.bottom - r.top);
+        return 0;
+    }
+    if (command == "rect") { // a control's place in the client area, in pixels
+        RECT r{};
+        GetWindowRect(control(arg(2)), &r);
+        MapWindowPoints(nullptr, form(), reinterpret_cast<POINT*>(&r), 2);
+        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+        return 0;
+    }
+    if (command == "background") { // a double-click or a right-click on the window's background
+        const std::string what = arg(2);
+        const LPARAM at = MAKELPARAM(2, 2); // left of and above every control
+        if (what == "double-click") {
+            PostMessageW(form(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+            PostMessageW(form(), WM_LBUTTONUP, 0, at);
+            PostMessageW(form(), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+            return PostMessageW(form(), WM_LBUTTONUP, 0, at) ? 0 : 1;
+        }
+        if (what == "right-click") {
+            PostMessageW(form(), WM_RBUTTONDOWN, MK_RBUTTON, at);
+            return PostMessageW(form(), WM_RBUTTONUP, 0, at) ? 0 : 1;
+        }
+        return usage();
     }
     if (command == "text") {
         std::printf("%s\n", utf8(textOf(control(arg(2)))).c_str());

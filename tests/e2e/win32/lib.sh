@@ -45,6 +45,7 @@ shown() { drv visible 2>/dev/null; }
 hidden() { ! drv visible 2>/dev/null && drv text txtNote >/dev/null 2>&1; }
 control_text() { drv text "$1" 2>/dev/null; }
 focus_is() { [ "$(drv focus 2>/dev/null)" = "$1" ]; }
+show_by_tray() { drv tray 515 && wait_until 5 shown; } # the shell's double-click, as delivered
 box_up() { drv box-text >/dev/null 2>&1; }
 
 # The icons in the notification area, and the mouse on the first one.

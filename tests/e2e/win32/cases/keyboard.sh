@@ -7,8 +7,7 @@ wine_desktop_start
 
 wine_vantoly_start
 check "started" wait_until 20 started
-drv tray 515
-check "shown" wait_until 5 shown
+check "shown" show_by_tray
 keys a b Return c
 same "Enter made a new line in the note" "$(control_text txtNote | od -An -c | tr -s ' ')" " a b \r \n c \n"
 check "and the window is still up" shown

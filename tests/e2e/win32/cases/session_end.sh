@@ -6,8 +6,7 @@ wine_desktop_start
 
 wine_vantoly_start
 check "started" wait_until 20 started
-drv tray 515
-check "shown" wait_until 5 shown
+check "shown" show_by_tray
 drv set-text txtNote "typed, never saved"
 same "the session may end" "$(drv end-session | tr -d '\r')" "query answered 1"
 check "the program ends" wait_until 10 gone "$VANTOLY_PID"

@@ -12,8 +12,7 @@ check "the shell lost it" wait_until 5 wine_tray_icons_are 0
 drv taskbar-created
 check "it comes back" wait_until 5 wine_tray_icons_are 1
 
-drv tray 515
-check "shown" wait_until 5 shown
+check "shown" show_by_tray
 drv close
 check "a close request hides the window" wait_until 5 hidden
 check "and the program runs on" running "$VANTOLY_PID"
