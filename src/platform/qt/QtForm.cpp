@@ -39,11 +39,10 @@ std::string local8(const QString& text) {
 // whole note anywhere then looks alike and takes no time.
 constexpr qsizetype kLongestWord = 1000;
 
-bool hasLongWord(const QString& text, qsizetype from, qsizetype to) {
+bool hasLongWord(const QString& text) {
     qsizetype run = 0;
-    for (qsizetype i = std::max<qsizetype>(from - kLongestWord, 0); i < std::min(to, text.size());
-         ++i) {
-        run = text[i].isSpace() ? 0 : run + 1;
+    for (QChar c : text) {
+        run = c.isSpace() ? 0 : run + 1;
         if (run > kLongestWord)
             return true;
     }
@@ -217,12 +216,19 @@ QtForm::QtForm() : form_(new FormWidget(*this)) {
     arial.setPointSizeF(9.75);
     arial.setWeight(QFont::Normal);
     txtNote_->setFont(arial);
+    // Checked as text comes in (set or pasted), before the box lays it out; only the new text
+    // and the run it may continue are read.
     QObject::connect(txtNote_->document(), &QTextDocument::contentsChange, txtNote_,
                      [this](int position, int, int added) {
-                         if (added > kLongestWord &&
-                             txtNote_->wordWrapMode() != QTextOption::WrapAnywhere &&
-                             hasLongWord(txtNote_->document()->toRawText(), position,
-                                         qsizetype(position) + added))
+                         if (added <= kLongestWord ||
+                             txtNote_->wordWrapMode() == QTextOption::WrapAnywhere)
+                             return;
+                         QTextCursor range(txtNote_->document());
+                         range.setPosition(std::max(position - int(kLongestWord), 0));
+                         range.setPosition(
+                             std::min(position + added, txtNote_->document()->characterCount() - 1),
+                             QTextCursor::KeepAnchor);
+                         if (hasLongWord(range.selectedText()))
                              txtNote_->setWordWrapMode(QTextOption::WrapAnywhere);
                      });
 
@@ -436,9 +442,8 @@ void QtForm::setText(Control control, const std::u16string& text) {
     if (control == Control::txtNote) {
         QString plain = toQ(text);
         plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        txtNote_->setWordWrapMode(hasLongWord(plain, 0, plain.size())
-                                      ? QTextOption::WrapAnywhere
-                                      : QTextOption::WrapAtWordBoundaryOrAnywhere);
+        // A new note wraps at words again, unless it too holds a long one.
+        txtNote_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
         txtNote_->setPlainText(plain);
         return;
     }
