@@ -6,11 +6,6 @@
 namespace vantoly {
 namespace {
 
-void put32(NotifyRecordBytes& b, size_t at, uint32_t v) {
-    for (size_t i = 0; i < 4; ++i)
-        b[at + i] = uint8_t(v >> (8 * i));
-}
-
 template <size_t N>
 void putText(NotifyRecordBytes& b, size_t at, const FixedText<N>& field, const CodePage& cp) {
     std::string bytes = cp.fromUnicode(field.str());
@@ -36,6 +31,11 @@ void getText(const NotifyRecordBytes& b, size_t at, FixedText<N>& field, const C
 
 } // namespace
 
+void SetField32(NotifyRecordBytes& b, size_t offset, uint32_t value) {
+    for (size_t i = 0; i < 4; ++i)
+        b[offset + i] = uint8_t(value >> (8 * i));
+}
+
 uint32_t Field32(const NotifyRecordBytes& b, size_t offset) {
     uint32_t v = 0;
     for (size_t i = 0; i < 4; ++i)
@@ -45,19 +45,19 @@ uint32_t Field32(const NotifyRecordBytes& b, size_t offset) {
 
 NotifyRecordBytes ToPlatformForm(const NOTIFYICONDATA& r, const CodePage& cp) {
     NotifyRecordBytes b{};
-    put32(b, NotifyOffset::cbSize, r.cbSize);
-    put32(b, NotifyOffset::hWnd, r.hWnd);
-    put32(b, NotifyOffset::uID, r.uID);
-    put32(b, NotifyOffset::uFlags, r.uFlags);
-    put32(b, NotifyOffset::uCallbackMessage, r.uCallbackMessage);
-    put32(b, NotifyOffset::hIcon, r.hIcon);
+    SetField32(b, NotifyOffset::cbSize, r.cbSize);
+    SetField32(b, NotifyOffset::hWnd, r.hWnd);
+    SetField32(b, NotifyOffset::uID, r.uID);
+    SetField32(b, NotifyOffset::uFlags, r.uFlags);
+    SetField32(b, NotifyOffset::uCallbackMessage, r.uCallbackMessage);
+    SetField32(b, NotifyOffset::hIcon, r.hIcon);
     putText(b, NotifyOffset::szTip, r.szTip, cp);
-    put32(b, NotifyOffset::dwState, r.dwState);
-    put32(b, NotifyOffset::dwStateMask, r.dwStateMask);
+    SetField32(b, NotifyOffset::dwState, r.dwState);
+    SetField32(b, NotifyOffset::dwStateMask, r.dwStateMask);
     putText(b, NotifyOffset::szInfo, r.szInfo, cp);
-    put32(b, NotifyOffset::uVersion, r.uVersion);
+    SetField32(b, NotifyOffset::uVersion, r.uVersion);
     putText(b, NotifyOffset::szInfoTitle, r.szInfoTitle, cp);
-    put32(b, NotifyOffset::dwInfoFlags, r.dwInfoFlags);
+    SetField32(b, NotifyOffset::dwInfoFlags, r.dwInfoFlags);
     std::copy(r.guidItem.begin(), r.guidItem.end(), b.begin() + NotifyOffset::guidItem);
     return b;
 }

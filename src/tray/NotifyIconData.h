@@ -56,6 +56,7 @@ constexpr size_t szInfoTitle = 420, dwInfoFlags = 484, guidItem = 488, end = 504
 
 // A 32-bit field of the platform form (little-endian).
 uint32_t Field32(const NotifyRecordBytes& bytes, size_t offset);
+void SetField32(NotifyRecordBytes& bytes, size_t offset, uint32_t value);
 
 NotifyRecordBytes ToPlatformForm(const NOTIFYICONDATA& record, const CodePage& codePage);
 void FromPlatformForm(const NotifyRecordBytes& bytes, NOTIFYICONDATA& record,

@@ -19,12 +19,7 @@ std::string errorText(DWORD code) {
         std::wstring words(message, length);
         while (!words.empty() && (words.back() == L'\n' || words.back() == L'\r'))
             words.pop_back();
-        const int bytes = WideCharToMultiByte(CP_UTF8, 0, words.data(), int(words.size()), nullptr,
-                                              0, nullptr, nullptr);
-        std::string utf8(size_t(bytes), '\0');
-        WideCharToMultiByte(CP_UTF8, 0, words.data(), int(words.size()), utf8.data(), bytes,
-                            nullptr, nullptr);
-        text += " (" + utf8 + ")";
+        text += " (" + utf8(words) + ")";
     }
     LocalFree(message);
     return text;

@@ -20,10 +20,6 @@ constexpr wchar_t kPictureClass[] = L"VantolyPicture";
 constexpr UINT kOptionMouseDown = WM_APP + 1;
 constexpr UINT_PTR kSubclass = 1;
 
-WORD controlId(Control control) {
-    return ControlId(control);
-}
-
 UINT windowDpi(HWND window) {
     using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
     static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(reinterpret_cast<void*>(
@@ -40,15 +36,6 @@ UINT windowDpi(HWND window) {
 int16_t shiftState(WPARAM keys) {
     return int16_t((keys & MK_SHIFT ? 1 : 0) | (keys & MK_CONTROL ? 2 : 0) |
                    (GetKeyState(VK_MENU) < 0 ? 4 : 0));
-}
-
-std::string utf8(const std::u16string& text) {
-    const auto* source = reinterpret_cast<const wchar_t*>(text.data());
-    const int bytes =
-        WideCharToMultiByte(CP_UTF8, 0, source, int(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(size_t(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, source, int(text.size()), out.data(), bytes, nullptr, nullptr);
-    return out;
 }
 
 PlatformFailure fileFailure(const char* what, const std::u16string& path) {
@@ -136,10 +123,10 @@ Win32Form::Win32Form(HINSTANCE instance) : instance_(instance) {
                     DWORD controlStyle, std::array<float, 4> place, DWORD extra = 0) {
         const HWND child = CreateWindowExW(
             extra, windowClass, caption, WS_CHILD | WS_CLIPSIBLINGS | controlStyle, 0, 0, 0, 0,
-            form_, reinterpret_cast<HMENU>(UINT_PTR(controlId(control))), instance, nullptr);
+            form_, reinterpret_cast<HMENU>(UINT_PTR(ControlId(control))), instance, nullptr);
         controls_[size_t(control)] = child;
         twips_[size_t(control)] = place;
-        SendMessageW(child, WM_SETFONT, WPARAM(windowFont_), FALSE);
+        SendMessageW(child, WM_SETFONT, WPARAM(fontOf(control)), FALSE);
         this->place(control);
         return child;
     };
@@ -159,17 +146,14 @@ Win32Form::Win32Form(HINSTANCE instance) : instance_(instance) {
     make(Control::Picture1, kPictureClass, L"", 0, {5280, 0, 270, 270});
     make(Control::Command3, WC_BUTTONW, L"&Clear",
          WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, {3720, 4560, 855, 375});
-    SendMessageW(make(Control::Command2, WC_BUTTONW, L"&OK",
-                      WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON,
-                      {4680, 4560, 855, 375}),
-                 WM_SETFONT, WPARAM(boldFont_), FALSE);
+    make(Control::Command2, WC_BUTTONW, L"&OK",
+         WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, {4680, 4560, 855, 375});
     make(Control::Command1, WC_BUTTONW, L"&Quit",
          WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, {120, 4560, 855, 375});
     const HWND note = make(Control::txtNote, WC_EDITW, L"",
                            WS_VISIBLE | WS_TABSTOP | WS_GROUP | WS_VSCROLL | ES_MULTILINE |
                                ES_AUTOVSCROLL | ES_WANTRETURN,
                            {120, 360, 5415, 4095}, WS_EX_CLIENTEDGE);
-    SendMessageW(note, WM_SETFONT, WPARAM(noteFont_), FALSE);
     SendMessageW(note, EM_SETLIMITTEXT, 0, 0); // as much as memory holds
     SetWindowSubclass(note, controlProc, kSubclass, DWORD_PTR(this));
 
@@ -221,9 +205,6 @@ Win32Form::~Win32Form() {
 }
 
 void Win32Form::makeFonts() {
-    for (HFONT font : {windowFont_, boldFont_, noteFont_})
-        if (font)
-            DeleteObject(font);
     auto font = [&](int hundredthsOfPoint, int weight, BYTE charset, const wchar_t* face) {
         return CreateFontW(-MulDiv(hundredthsOfPoint, int(dpi_), 7200), 0, 0, 0, weight, FALSE,
                            FALSE, FALSE, charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
@@ -504,18 +485,23 @@ void Win32Form::outerSizeMayHaveChanged() {
     dispatch([this] { events_->Form_Resize(); });
 }
 
+HFONT Win32Form::fontOf(Control control) const {
+    return control == Control::Command2  ? boldFont_
+           : control == Control::txtNote ? noteFont_
+                                         : windowFont_;
+}
+
 void Win32Form::dpiChanged(UINT dpi, const RECT& suggested) {
     dpi_ = dpi;
+    // The controls let go of the old fonts before they are deleted.
+    const HFONT old[] = {windowFont_, boldFont_, noteFont_};
     makeFonts();
     for (size_t c = 0; c < controls_.size(); ++c) {
-        const auto control = Control(c);
-        SendMessageW(controls_[c], WM_SETFONT,
-                     WPARAM(control == Control::Command2  ? boldFont_
-                            : control == Control::txtNote ? noteFont_
-                                                          : windowFont_),
-                     FALSE);
-        place(control);
+        SendMessageW(controls_[c], WM_SETFONT, WPARAM(fontOf(Control(c))), FALSE);
+        place(Control(c));
     }
+    for (HFONT font : old)
+        DeleteObject(font);
     SetWindowPos(form_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -532,7 +518,7 @@ void Win32Form::command(WORD id, WORD code) {
     if (code != BN_CLICKED || !events_)
         return;
     for (int16_t index = 0; index < 3; ++index)
-        if (id == controlId(Option1(index))) {
+        if (id == ControlId(Option1(index))) {
             // A click on the selected note changes nothing.
             if (SendMessageW(control(Option1(index)), BM_GETCHECK, 0, 0) != BST_CHECKED ||
                 index == selectedNote_)
@@ -542,7 +528,7 @@ void Win32Form::command(WORD id, WORD code) {
             return;
         }
     for (Control box : {Control::chkBlack, Control::chkNote})
-        if (id == controlId(box)) {
+        if (id == ControlId(box)) {
             checkValues_[box] =
                 SendMessageW(control(box), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
             dispatch([&] {
@@ -553,11 +539,11 @@ void Win32Form::command(WORD id, WORD code) {
             });
             return;
         }
-    if (id == controlId(Control::Command1))
+    if (id == ControlId(Control::Command1))
         dispatch([&] { events_->Command1_Click(); });
-    else if (id == controlId(Control::Command2))
+    else if (id == ControlId(Control::Command2))
         dispatch([&] { events_->Command2_Click(); });
-    else if (id == controlId(Control::Command3))
+    else if (id == ControlId(Control::Command3))
         dispatch([&] { events_->Command3_Click(); });
 }
 

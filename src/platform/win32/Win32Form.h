@@ -79,7 +79,9 @@ class Win32Form : public Toolkit {
     void closeRequested();
     void outerSizeMayHaveChanged();
     void dpiChanged(UINT dpi, const RECT& suggested);
+    // Makes the three fonts for the current DPI; the caller deletes any earlier ones.
     void makeFonts();
+    HFONT fontOf(Control control) const;
     void place(Control control);
     int pixels(float twips) const;
     float twips(int pixels) const { return float(pixels) * twipsPerPixelX(); }

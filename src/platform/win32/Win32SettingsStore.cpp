@@ -14,15 +14,6 @@ std::wstring keyPath(const std::u16string& app, const std::u16string& section) {
            std::wstring(wide(section));
 }
 
-std::string utf8(const std::wstring& text) {
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0,
-                                          nullptr, nullptr);
-    std::string out(size_t(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), out.data(), bytes, nullptr,
-                        nullptr);
-    return out;
-}
-
 } // namespace
 
 std::optional<std::u16string> Win32SettingsStore::read(const std::u16string& app,

@@ -7,19 +7,7 @@
 #include "tray/NotifyIconData.h"
 
 namespace vantoly::win32 {
-namespace {
-
 using namespace NotifyOffset;
-
-uint32_t field(const NotifyRecordBytes& record, size_t offset) {
-    return Field32(record, offset);
-}
-
-void setField(NotifyRecordBytes& record, size_t offset, uint32_t value) {
-    std::memcpy(record.data() + offset, &value, 4);
-}
-
-} // namespace
 
 Win32ShellTray::Win32ShellTray() : taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")) {}
 
@@ -36,25 +24,25 @@ Win32ShellTray::~Win32ShellTray() {
 #ifdef _WIN64
 NOTIFYICONDATAA ToNotifyIconDataA(const NotifyRecordBytes& record) {
     NOTIFYICONDATAA data{};
-    const uint32_t size = field(record, cbSize);
+    const uint32_t size = Field32(record, cbSize);
     data.cbSize = size == 88    ? NOTIFYICONDATAA_V1_SIZE
                   : size == 488 ? NOTIFYICONDATAA_V2_SIZE
                   : size == 504 ? NOTIFYICONDATAA_V3_SIZE
                                 : size;
-    data.hWnd = fromHandleValue<HWND>(int32_t(field(record, hWnd)));
-    data.uID = field(record, uID);
-    data.uFlags = field(record, uFlags);
-    data.uCallbackMessage = field(record, uCallbackMessage);
-    data.hIcon = fromHandleValue<HICON>(int32_t(field(record, hIcon)));
+    data.hWnd = fromHandleValue<HWND>(int32_t(Field32(record, hWnd)));
+    data.uID = Field32(record, uID);
+    data.uFlags = Field32(record, uFlags);
+    data.uCallbackMessage = Field32(record, uCallbackMessage);
+    data.hIcon = fromHandleValue<HICON>(int32_t(Field32(record, hIcon)));
     // The first version's tooltip is 64 bytes; the shell reads no further than cbSize says.
     std::memcpy(data.szTip, record.data() + szTip, size == 88 ? 64 : sizeof data.szTip);
     data.szTip[size == 88 ? 63 : sizeof data.szTip - 1] = '\0';
-    data.dwState = field(record, dwState);
-    data.dwStateMask = field(record, dwStateMask);
+    data.dwState = Field32(record, dwState);
+    data.dwStateMask = Field32(record, dwStateMask);
     std::memcpy(data.szInfo, record.data() + szInfo, sizeof data.szInfo);
-    data.uTimeout = field(record, uVersion);
+    data.uTimeout = Field32(record, uVersion);
     std::memcpy(data.szInfoTitle, record.data() + szInfoTitle, sizeof data.szInfoTitle);
-    data.dwInfoFlags = field(record, dwInfoFlags);
+    data.dwInfoFlags = Field32(record, dwInfoFlags);
     std::memcpy(&data.guidItem, record.data() + guidItem, sizeof data.guidItem);
     return data;
 }
@@ -79,7 +67,7 @@ int32_t Win32ShellTray::Shell_NotifyIconA(uint32_t message, NotifyRecordBytes& r
 }
 
 void Win32ShellTray::remember(uint32_t message, const NotifyRecordBytes& record) {
-    const std::pair key{field(record, hWnd), field(record, uID)};
+    const std::pair key{Field32(record, hWnd), Field32(record, uID)};
     if (message == NIM_DELETE) {
         if (auto it = shown_.find(key); it != shown_.end()) {
             if (it->second.picture)
@@ -90,7 +78,7 @@ void Win32ShellTray::remember(uint32_t message, const NotifyRecordBytes& record)
     }
     if (message == NIM_SETVERSION) {
         if (auto it = shown_.find(key); it != shown_.end())
-            it->second.version = field(record, uVersion);
+            it->second.version = Field32(record, uVersion);
         return;
     }
     if (message != NIM_ADD && message != NIM_MODIFY)
@@ -98,24 +86,24 @@ void Win32ShellTray::remember(uint32_t message, const NotifyRecordBytes& record)
     if (message == NIM_MODIFY && !shown_.count(key))
         return;
     Shown& shown = shown_[key];
-    const uint32_t flags = field(record, uFlags);
+    const uint32_t flags = Field32(record, uFlags);
     NotifyRecordBytes merged = message == NIM_ADD ? record : shown.record;
     if (message == NIM_MODIFY) {
         if (flags & NIF_MESSAGE)
-            setField(merged, uCallbackMessage, field(record, uCallbackMessage));
+            SetField32(merged, uCallbackMessage, Field32(record, uCallbackMessage));
         if (flags & NIF_TIP)
             std::memcpy(merged.data() + szTip, record.data() + szTip, dwState - szTip);
-        setField(merged, uFlags, field(merged, uFlags) | (flags & (NIF_MESSAGE | NIF_TIP)));
     }
     if (flags & NIF_ICON) {
         if (shown.picture)
             DestroyIcon(shown.picture);
-        shown.picture = CopyIcon(fromHandleValue<HICON>(int32_t(field(record, hIcon))));
-        setField(merged, uFlags, field(merged, uFlags) | NIF_ICON);
+        shown.picture = CopyIcon(fromHandleValue<HICON>(int32_t(Field32(record, hIcon))));
     }
-    setField(merged, hIcon, uint32_t(handleValue(shown.picture)));
-    // A balloon is shown once, not again when the icon comes back.
-    setField(merged, uFlags, field(merged, uFlags) & ~NIF_INFO);
+    SetField32(merged, hIcon, uint32_t(handleValue(shown.picture)));
+    // What was ever set stays set; a balloon is shown once, not again when the icon comes back.
+    SetField32(merged, uFlags,
+               (Field32(merged, uFlags) | (flags & (NIF_MESSAGE | NIF_TIP | NIF_ICON))) &
+                   ~NIF_INFO);
     shown.record = merged;
 }
 
@@ -126,7 +114,7 @@ bool Win32ShellTray::taskbarMessage(UINT message) {
         NotifyRecordBytes again = shown.record;
         send(NIM_ADD, again);
         if (shown.version) {
-            setField(again, uVersion, shown.version);
+            SetField32(again, uVersion, shown.version);
             send(NIM_SETVERSION, again);
         }
     }

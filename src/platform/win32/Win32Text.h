@@ -20,6 +20,21 @@ inline std::u16string fromWide(const std::wstring& text) {
     return fromWide(text.data(), text.size());
 }
 
+// UTF-8, for the diagnostic output.
+inline std::string utf8(const wchar_t* text, size_t length) {
+    const int bytes =
+        WideCharToMultiByte(CP_UTF8, 0, text, int(length), nullptr, 0, nullptr, nullptr);
+    std::string out(size_t(bytes > 0 ? bytes : 0), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, int(length), out.data(), bytes, nullptr, nullptr);
+    return out;
+}
+inline std::string utf8(const std::wstring& text) {
+    return utf8(text.data(), text.size());
+}
+inline std::string utf8(const std::u16string& text) {
+    return utf8(reinterpret_cast<const wchar_t*>(text.data()), text.size());
+}
+
 // The text of a window (caption, or the contents of an edit box).
 inline std::u16string windowText(HWND window) {
     const int length = GetWindowTextLengthW(window);

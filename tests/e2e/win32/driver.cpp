@@ -4,6 +4,7 @@
 // 2 on a usage error.
 #include "platform/win32/ControlIds.h"
 
+#include "platform/win32/Win32Text.h"
 #include "platform/win32/WindowsHeaders.h"
 #include <cstdio>
 #include <cstring>
@@ -16,6 +17,7 @@
 #include <shellapi.h>
 
 using vantoly::Control;
+using vantoly::win32::utf8;
 
 namespace {
 
@@ -26,14 +28,6 @@ const std::map<std::string, Control> kControls = {
     {"Command3", Control::Command3},    {"Command2", Control::Command2},
     {"Command1", Control::Command1},    {"txtNote", Control::txtNote},
 };
-
-std::string utf8(const std::wstring& text) {
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0,
-                                      nullptr, nullptr);
-    std::string out(size_t(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), out.data(), n, nullptr, nullptr);
-    return out;
-}
 
 std::wstring fromUtf8(const char* text) {
     const int n = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
