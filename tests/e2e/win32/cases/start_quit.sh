@@ -28,7 +28,7 @@ same "OK saved the note" "$(reg_value Note)" "Buy milk"
 same "and both options" "$(reg_value Black) $(reg_value Indicator)" "1 1"
 check "and the position" test -n "$(reg_value xPos)"
 click_tray_icon 3
-check "a right-click shows the note in a balloon" wait_until 5 shell_balloon_is "Buy milk"
+check "a right-click shows the note in a balloon" wait_until 10 shell_balloon_is "Buy milk"
 click_tray_icon --repeat 2 --delay 80 1
 check "shown again" wait_until 5 shown
 check "still top-most" started
