@@ -30,6 +30,7 @@ BENCHMARK(TrayPointerMove);
 void AlarmCheckOnA32KNote(benchmark::State& state) {
     Started s;
     s.fp.texts[Control::txtNote] = std::u16string(32 * 1024 - 6, u'x') + u"@23:59";
+    s.form.ArmAlarm();
     for (auto _ : state)
         s.form.timerAlarm_Timer();
 }

@@ -44,6 +44,7 @@ void frmMain::Form_Load() {
             ApplyNoteIndicatorIcon();
             ArmAlarm();
         }
+        ArmStoredAlarms();
         SetOnTop(*this, -1, 0);
         ui_.hideForm();
         SendTrayData(NIM_SETVERSION);

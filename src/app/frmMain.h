@@ -1,6 +1,7 @@
 #pragma once
 // The note window: the state every part of the program shares, and its handlers. Handlers of
 // each subsystem are defined in that subsystem's folder.
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -54,6 +55,7 @@ class frmMain : public FormEvents, public FormWindow {
 
     // Alarm.
     void ArmAlarm();
+    void ArmStoredAlarms();
     void timerAlarm_Timer() override;
 
     // Layout, default size and about box.
@@ -75,8 +77,28 @@ class frmMain : public FormEvents, public FormWindow {
     // Windows SetOnTop holds top-most, in the order registered, each under "#" and its handle.
     // It does not exist until the first registration.
     std::optional<std::vector<std::pair<std::u16string, FormWindow*>>> OnTopForms;
+    // Each note's alarm: armed since which minute of the wall clock, and the minute it last
+    // fired at. timerAlarm runs while any note's alarm is armed.
+    struct NoteAlarm {
+        std::optional<int64_t> armedFrom;
+        std::optional<int64_t> firedAt;
+    };
+    std::array<NoteAlarm, 3> NoteAlarms;
 
   private:
+    void ShowNote(int16_t slot);
+    void SetNoteAlarm(int16_t slot, bool armed);
+    std::u16string StoredNote(int16_t slot);
+    void FireAlarm(int16_t slot, int64_t due);
+    // The window's own modal boxes; the alarm waits while one is open and is checked as it closes.
+    template <typename Box> auto InModalBox(Box&& box) {
+        struct Open {
+            int& count;
+            ~Open() { --count; }
+        } open{++modalBoxes_};
+        return box();
+    }
+    void CheckAlarmAfterBox();
     void RestoreEdge(Edge edge, std::u16string_view key);
     void RestoreOption(Control box, std::u16string_view key);
     void InstallationError();
@@ -89,6 +111,7 @@ class frmMain : public FormEvents, public FormWindow {
     Toolkit& ui_;
     Platform& p_;
     bool writeFailureReported_ = false;
+    int modalBoxes_ = 0;
 };
 
 } // namespace vantoly

@@ -1,24 +1,83 @@
+#include <algorithm>
+
 #include "app/frmMain.h"
 #include "notes/Alarm.h"
+#include "notes/NoteSlots.h"
 
 namespace vantoly {
 
 void frmMain::ArmAlarm() {
-    ui_.setTimerEnabled(Timer::timerAlarm,
-                        ui_.text(Control::txtNote).find(u'@') != std::u16string::npos);
+    SetNoteAlarm(CurrentNote, ui_.text(Control::txtNote).find(u'@') != std::u16string::npos);
 }
 
+// After a restart the notes that are not shown keep their alarms too.
+void frmMain::ArmStoredAlarms() {
+    for (int16_t slot = 0; slot < int16_t(NoteSlots.size()); ++slot)
+        if (slot != CurrentNote && FindAlarm(StoredNote(slot)))
+            SetNoteAlarm(slot, true);
+}
+
+void frmMain::SetNoteAlarm(int16_t slot, bool armed) {
+    if (IsNoteSlot(slot))
+        NoteAlarms[size_t(slot)].armedFrom =
+            armed ? std::optional(WallMinute(p_.clock.now())) : std::nullopt;
+    ui_.setTimerEnabled(Timer::timerAlarm,
+                        std::any_of(NoteAlarms.begin(), NoteAlarms.end(),
+                                    [](const NoteAlarm& alarm) { return alarm.armedFrom; }));
+}
+
+std::u16string frmMain::StoredNote(int16_t slot) {
+    const NoteSlot& note = NoteSlots[size_t(slot)];
+    return ReadSetting(kAppTitle, kSection, note.textKey, note.defaultText);
+}
+
+// The shown note is read from the box, the others as they were last saved. A time that passed
+// while no check ran (the computer slept, the clock was set forward) fires at the next one.
 void frmMain::timerAlarm_Timer() {
-    const LocalDateTime now = p_.clock.now();
-    const auto selection = MatchAlarm(ui_.text(Control::txtNote), now.hour, now.minute);
-    if (!selection)
+    if (modalBoxes_ > 0)
         return;
+    const int64_t now = WallMinute(p_.clock.now());
+    // The shown note first, then the others in their order.
+    for (int16_t turn = 0; turn < int16_t(NoteSlots.size()); ++turn) {
+        const int16_t slot = turn == 0 ? CurrentNote : turn <= CurrentNote ? turn - 1 : turn;
+        if (!IsNoteSlot(slot))
+            continue;
+        NoteAlarm& alarm = NoteAlarms[size_t(slot)];
+        if (!alarm.armedFrom)
+            continue;
+        // A clock set back takes the start back with it, so the time comes round again.
+        alarm.armedFrom = std::min(*alarm.armedFrom, now);
+        const auto marker =
+            FindAlarm(slot == CurrentNote ? ui_.text(Control::txtNote) : StoredNote(slot));
+        if (!marker)
+            continue;
+        const int64_t due = AlarmDue(*marker, *alarm.armedFrom, alarm.firedAt);
+        if (due <= now) {
+            FireAlarm(slot, due);
+            return;
+        }
+    }
+}
+
+void frmMain::FireAlarm(int16_t slot, int64_t due) {
+    if (slot != CurrentNote) {
+        ShowNote(slot);
+        ui_.setValue(Option1(slot), -1);
+    }
+    const std::u16string note = ui_.text(Control::txtNote);
     ui_.showForm();
     ui_.setFocus(Control::txtNote);
-    ui_.setSelection(Control::txtNote, selection->start, selection->length);
+    if (const auto marker = FindAlarm(note))
+        ui_.setSelection(Control::txtNote, marker->start, marker->length);
     p_.sound.sndPlaySoundA(p_.host.applicationDirectory() + u"\\alarm.wav",
                            SND_ASYNC | SND_NODEFAULT);
-    ui_.setTimerEnabled(Timer::timerAlarm, false);
+    NoteAlarms[size_t(slot)].firedAt = due;
+    SetNoteAlarm(slot, false);
+}
+
+void frmMain::CheckAlarmAfterBox() {
+    if (ui_.timerEnabled(Timer::timerAlarm))
+        timerAlarm_Timer();
 }
 
 } // namespace vantoly

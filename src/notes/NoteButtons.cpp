@@ -8,12 +8,15 @@ namespace vantoly {
 void frmMain::Option1_Click(int16_t Index) {
     if (!IsNoteSlot(Index))
         return;
+    ShowNote(Index);
+    ui_.setFocus(Control::txtNote);
+}
+
+void frmMain::ShowNote(int16_t slot) {
     // CurrentNote still names the slot being left, so its text goes under that slot's key.
     SaveSettings();
-    CurrentNote = Index;
-    const NoteSlot& slot = NoteSlots[size_t(Index)];
-    ui_.setText(Control::txtNote, ReadSetting(kAppTitle, kSection, slot.textKey, slot.defaultText));
-    ui_.setFocus(Control::txtNote);
+    CurrentNote = slot;
+    ui_.setText(Control::txtNote, StoredNote(slot));
 }
 
 void frmMain::Option1_MouseDown(int16_t Index, int16_t Button, int16_t /*Shift*/, float /*X*/,
@@ -22,13 +25,15 @@ void frmMain::Option1_MouseDown(int16_t Index, int16_t Button, int16_t /*Shift*/
         return;
     // Out of top-most while the box is open, so nothing covers it.
     SetOnTop(*this, 0, 0);
-    const std::u16string title =
-        ui_.inputBox(u"Enter Title:", std::u16string(kAppTitle), ui_.text(Option1(Index)));
+    const std::u16string title = InModalBox([&] {
+        return ui_.inputBox(u"Enter Title:", std::u16string(kAppTitle), ui_.text(Option1(Index)));
+    });
     if (!title.empty()) {
         ui_.setText(Option1(Index), title);
         WriteSetting(kAppTitle, kSection, NoteSlots[size_t(Index)].titleKey, title);
     }
     SetOnTop(*this, -1, 0);
+    CheckAlarmAfterBox();
 }
 
 void frmMain::Command2_Click() {
@@ -36,7 +41,7 @@ void frmMain::Command2_Click() {
     if (!ui_.text(Control::txtNote).empty())
         ArmAlarm();
     else
-        ui_.setTimerEnabled(Timer::timerAlarm, false);
+        SetNoteAlarm(CurrentNote, false);
     RefreshTrayIcon();
     // Our own close request: Form_Unload refuses it and hides the window.
     int16_t Cancel = 0;

@@ -33,10 +33,7 @@ void frmMain::Picture1_MouseMove(int16_t /*Button*/, int16_t /*Shift*/, float X,
         std::u16string note;
         ResumeNext([&] { note = ui_.text(Control::txtNote); });
         std::u16string title;
-        ResumeNext([&] {
-            const LocalDateTime now = p_.clock.now();
-            title = BalloonTitle(note, now.hour, now.minute);
-        });
+        ResumeNext([&] { title = BalloonTitle(note); });
         ResumeNext([&] { TrayData.szInfoTitle = title; });
         ResumeNext([&] {
             TrayData.uFlags = NIF_INFO;

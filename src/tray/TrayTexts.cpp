@@ -37,9 +37,10 @@ std::u16string TooltipText(std::u16string_view weekdayName, std::u16string_view 
     return tip;
 }
 
-std::u16string BalloonTitle(std::u16string_view note, int hour, int minute) {
-    if (note.find(u'@') != std::u16string_view::npos)
-        return u"Alarm: " + AlarmDisplayTime(note, hour, minute) + u'\0';
+std::u16string BalloonTitle(std::u16string_view note) {
+    const std::u16string time = AlarmDisplayTime(note);
+    if (!time.empty())
+        return u"Alarm: " + time + u'\0';
     return std::u16string(u"Reminder") + u'\0';
 }
 

@@ -26,8 +26,8 @@ std::u16string_view WeekdayName(int weekday);
 std::u16string TooltipText(std::u16string_view weekdayName, std::u16string_view monthName, int day,
                            int year);
 
-// "Alarm: " and the alarm's display time, or "Reminder"; one NUL.
-std::u16string BalloonTitle(std::u16string_view note, int hour, int minute);
+// "Alarm: " and the alarm's time as the note writes it, or "Reminder"; one NUL.
+std::u16string BalloonTitle(std::u16string_view note);
 
 // The note and one NUL, the note cut so the NUL stays inside the 256-character field.
 std::u16string BalloonText(std::u16string_view note);

@@ -255,17 +255,18 @@ TEST_F(Notes, IndicatorBoxTouchesTheIconOnlyWhenANoteIsPresent) {
     EXPECT_EQ(u8(form.IconPath), "C:\\Vantoly\\tmp.ico");
 }
 
-TEST_F(Notes, AnArmedAlarmLooksAtTheNoteNowShown) {
+TEST_F(Notes, AnAlarmStaysWithItsNoteWhenAnotherIsShown) {
     type("@9:16");
     form.Command2_Click();
-    fp.store[u"Note2"] = u"later @9:20";
+    fp.visible = true;
     select(1);
+    type("typed in note 2");
     fp.clock.minute = 16;
     form.timerAlarm_Timer();
-    EXPECT_TRUE(fp.sounds.empty());
-    fp.clock.minute = 20;
-    form.timerAlarm_Timer();
-    EXPECT_EQ(fp.sounds.size(), 1u);
+    ASSERT_EQ(fp.sounds.size(), 1u);
+    EXPECT_EQ(form.CurrentNote, 0);
+    EXPECT_EQ(note(), "@9:16");
+    EXPECT_EQ(u8(fp.store.at(u"Note2")), "typed in note 2");
 }
 
 } // namespace

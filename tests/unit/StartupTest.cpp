@@ -37,7 +37,9 @@ TEST_F(Startup, EmptyStoreGivesTheDefaults) {
     EXPECT_TRUE(saves().empty());
     EXPECT_EQ(fp.reads,
               (std::vector<std::u16string>{u"xPos", u"yPos", u"hPos", u"wPos", u"Note", u"Title1",
-                                           u"Title2", u"Title3", u"Black", u"Indicator"}));
+                                           u"Title2", u"Title3", u"Black", u"Indicator",
+                                           // for the alarms of the notes not shown
+                                           u"Note2", u"Note3"}));
     EXPECT_EQ(messages(), (std::vector<uint32_t>{NIM_ADD, NIM_SETVERSION}));
 }
 

@@ -113,12 +113,16 @@ bool FakePlatform::directoryWritable(const std::u16string& directory) const {
 int FakePlatform::messageBox(const std::u16string& prompt, int style,
                              const std::u16string& caption) {
     boxes.push_back({prompt, style, caption, zorderCalls.size()});
+    if (whileBoxOpen)
+        whileBoxOpen();
     return 1; // OK
 }
 
 std::u16string FakePlatform::inputBox(const std::u16string& prompt, const std::u16string& caption,
                                       const std::u16string& defaultText) {
     inputBoxes.push_back({prompt, caption, defaultText, zorderCalls.size()});
+    if (whileBoxOpen)
+        whileBoxOpen();
     if (inputAnswers.empty())
         return {};
     std::u16string answer = inputAnswers.front();

@@ -4,6 +4,7 @@
 // application directory is writable, and whether another instance runs.
 //
 // File names compare without regard to case, as on the platform the program was designed for.
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -100,6 +101,8 @@ class FakePlatform : public Toolkit,
     // The answers the input box gives, in turn; the empty text is a cancel. Without one left the
     // box is cancelled.
     std::vector<std::u16string> inputAnswers;
+    // Runs while a message or input box is open, as the events a modal box lets through.
+    std::function<void()> whileBoxOpen;
     bool showFails = false;
     // Receives Form_Resize after every change of the form's size, as the window system would.
     FormEvents* events = nullptr;

@@ -31,7 +31,7 @@ check "and toggles it only once" form_shown
 
 sni_call ContextMenu int32:0 int32:0
 check "the context request sends the note as a notification" \
-  wait_until 3 notified "Alarm: 10:3 | Dentist @10:30"
+  wait_until 3 notified "Alarm: 10:30 | Dentist @10:30"
 
 xdotool key alt+q
 check "Quit ends the program" wait_until 5 gone "$VANTOLY_PID"
