@@ -117,12 +117,15 @@ tray_icon_window() {
 }
 
 # Starts the program. With a first argument like "@2026-03-05 23:59:50" the clock starts there
-# (add " x20" to make it run twenty times as fast, timers included).
-vantoly_start() { # [faketime]
+# (add " x20" to make it run twenty times as fast, timers included); with "clock" it runs on the
+# clock that clock_set sets, even while the program runs.
+vantoly_start() { # [faketime | clock]
   local as=()
   [ -n "${RUN_AS:-}" ] && as=(setpriv --reuid="$RUN_AS" --regid="$RUN_AS" --clear-groups)
   if [ $# -gt 0 ] && [ -n "$1" ]; then
     case "$1" in
+      clock) LD_PRELOAD="$FAKETIME_LIB" FAKETIME_TIMESTAMP_FILE="$WORK/clock" FAKETIME_NO_CACHE=1 \
+               FAKETIME_DONT_FAKE_MONOTONIC=1 "${as[@]}" "$APP/vantoly" >"$WORK/vantoly.log" 2>&1 & ;;
       *" x"*) LD_PRELOAD="$FAKETIME_LIB" FAKETIME="$1" "${as[@]}" "$APP/vantoly" >"$WORK/vantoly.log" 2>&1 & ;;
       *) LD_PRELOAD="$FAKETIME_LIB" FAKETIME="$1" FAKETIME_DONT_FAKE_MONOTONIC=1 \
            "${as[@]}" "$APP/vantoly" >"$WORK/vantoly.log" 2>&1 & ;;
@@ -131,6 +134,13 @@ vantoly_start() { # [faketime]
     "${as[@]}" "$APP/vantoly" >"$WORK/vantoly.log" 2>&1 &
   fi
   VANTOLY_PID=$!
+}
+
+# Sets the clock of a program started with "clock": a time as date(1) reads it, with its zone
+# offset where the local time occurs twice ("2026-10-25 02:29:50 +0100"). It runs on from there.
+clock_set() { # time
+  local offset=$(( $(date -d "$1" +%s) - $(date +%s) ))
+  if [ "$offset" -ge 0 ]; then echo "+${offset}s"; else echo "${offset}s"; fi >"$WORK/clock"
 }
 
 running() { kill -0 "$1" 2>/dev/null && [ "$(ps -o stat= -p "$1" | cut -c1)" != Z ]; }
@@ -202,6 +212,15 @@ form_window() {
   return 1
 }
 form_shown() { local w; w=$(form_window) && xwininfo -id "$w" | grep -q 'IsViewable'; }
+# The text selected in the note window, copied as a user would.
+selected_text() {
+  local w
+  w=$(form_window) || return 1
+  printf '' | xclip -selection clipboard
+  xdotool windowactivate --sync "$w" key --clearmodifiers ctrl+c 2>/dev/null
+  sleep 0.3
+  xclip -o -selection clipboard 2>/dev/null
+}
 form_above() { local w; w=$(form_window) && xprop -id "$w" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
 
 # A sound server of the case's own with a null sink whose monitor can be recorded.

@@ -6,15 +6,6 @@ source "$(dirname "$0")/../lib.sh"
 desktop_start
 pulse_start || finish
 
-selected_text() {
-  local w
-  w=$(form_window) || return 1
-  printf '' | xclip -selection clipboard
-  xdotool windowactivate --sync "$w" key --clearmodifiers ctrl+c 2>/dev/null
-  sleep 0.3
-  xclip -o -selection clipboard 2>/dev/null
-}
-
 store_settings "Note=Call @9:05"
 record_start "$WORK/chime.wav"
 vantoly_start "@2026-03-05 09:04:56"
