@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -114,10 +115,40 @@ TEST_F(Form, AccessKeysAreAltAndTheMarkedLetter) {
                   QKeySequence(Qt::ALT | key));
 }
 
-TEST_F(Form, NoteTextKeepsItsLineBreaks) {
-    form.setText(Control::txtNote, u"one\r\ntwo\r\n\r\nthree");
-    EXPECT_EQ(qobject_cast<QPlainTextEdit*>(form.control(Control::txtNote))->blockCount(), 4);
-    EXPECT_EQ(form.text(Control::txtNote), u"one\r\ntwo\r\n\r\nthree");
+TEST_F(Form, NoteTextComesBackExactlyAsSet) {
+    auto* box = qobject_cast<QPlainTextEdit*>(form.control(Control::txtNote));
+    const std::u16string notes[] = {u"one\r\ntwo\r\n\r\nthree",
+                                    u"lf\nonly\n",
+                                    u"cr\ronly",
+                                    u"no\u00A0break",
+                                    u"line\u2028and\u2029paragraph",
+                                    u"e\u0301 \U0001F469\u200D\U0001F4BB \u05E9\u05DC\u05D5\u05DD"};
+    for (const auto& note : notes) {
+        form.setText(Control::txtNote, note);
+        EXPECT_EQ(form.text(Control::txtNote), note);
+        form.showForm();
+        EXPECT_NE(box->document()->characterCount(), 1) << "the box holds it once shown";
+        EXPECT_EQ(form.text(Control::txtNote), note);
+        form.hideForm();
+    }
+    form.setText(Control::txtNote, u"one\r\ntwo");
+    EXPECT_EQ(box->document()->characterCount(), 1) << "a hidden window's box waits for it";
+}
+
+TEST_F(Form, TypedTextKeepsEveryCharacterAndTheNotesKindOfLineBreak) {
+    auto* box = qobject_cast<QPlainTextEdit*>(form.control(Control::txtNote));
+    const std::pair<std::u16string, std::u16string> cases[] = {
+        {u"a\r\nb", u"a\r\nb\u00A0c\u2028d\r\ne"},
+        {u"a\nb", u"a\nb\u00A0c\u2028d\ne"},
+        {u"", u"\u00A0c\u2028d\r\ne"}};
+    for (const auto& [set, typed] : cases) {
+        form.setText(Control::txtNote, set);
+        form.showForm();
+        box->moveCursor(QTextCursor::End);
+        box->insertPlainText(QString::fromUtf16(u"\u00A0c\u2028d\ne"));
+        EXPECT_EQ(form.text(Control::txtNote), typed);
+        form.hideForm();
+    }
 }
 
 TEST_F(Form, SettingACheckBoxValueIsNotAClick) {

@@ -24,6 +24,7 @@
 
 #include "platform/Failure.h"
 #include "platform/RunHandler.h"
+#include "platform/qt/QtNoteText.h"
 #include "platform/qt/QtPaths.h"
 
 namespace vantoly::qt {
@@ -220,6 +221,8 @@ QtForm::QtForm() : form_(new FormWidget(*this)) {
     // and the run it may continue are read.
     QObject::connect(txtNote_->document(), &QTextDocument::contentsChange, txtNote_,
                      [this](int position, int, int added) {
+                         if (!fillingBox_)
+                             noteEdited_ = true;
                          if (added <= kLongestWord ||
                              txtNote_->wordWrapMode() == QTextOption::WrapAnywhere)
                              return;
@@ -418,6 +421,7 @@ bool QtForm::formVisible() const {
 }
 
 void QtForm::showForm() {
+    fillNoteBox();
     form_->show();
     form_->raise();
     form_->activateWindow();
@@ -429,9 +433,11 @@ void QtForm::hideForm() {
 
 std::u16string QtForm::text(Control control) const {
     if (control == Control::txtNote) {
-        QString text = txtNote_->toPlainText();
-        text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-        return fromQ(text);
+        if (noteEdited_) {
+            note_ = NoteFromBox(txtNote_->document()->toRawText(), note_);
+            noteEdited_ = false;
+        }
+        return note_;
     }
     if (auto* button = qobject_cast<QAbstractButton*>(this->control(control)))
         return fromQ(button->text());
@@ -440,11 +446,17 @@ std::u16string QtForm::text(Control control) const {
 
 void QtForm::setText(Control control, const std::u16string& text) {
     if (control == Control::txtNote) {
-        QString plain = toQ(text);
-        plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        // A new note wraps at words again, unless it too holds a long one.
-        txtNote_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-        txtNote_->setPlainText(plain);
+        note_ = text;
+        noteEdited_ = false;
+        noteInBox_ = false;
+        if (form_->isVisible()) {
+            fillNoteBox();
+        } else if (!txtNote_->document()->isEmpty()) {
+            // The note it showed is not kept twice while the window is hidden.
+            fillingBox_ = true;
+            txtNote_->clear();
+            fillingBox_ = false;
+        }
         return;
     }
     if (auto* button = qobject_cast<QAbstractButton*>(this->control(control)))
@@ -472,6 +484,17 @@ void QtForm::setValue(Control control, int16_t value) {
     button->setChecked(value != 0);
 }
 
+void QtForm::fillNoteBox() {
+    if (noteInBox_)
+        return;
+    // A new note wraps at words again, unless it too holds a long one.
+    txtNote_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    fillingBox_ = true;
+    txtNote_->setPlainText(toQ(note_));
+    fillingBox_ = false;
+    noteInBox_ = true;
+}
+
 void QtForm::setFocus(Control control) {
     QWidget* widget = this->control(control);
     if (!widget || !widget->isVisible() || !widget->isEnabled())
@@ -492,6 +515,7 @@ void QtForm::setSelection(Control control, int32_t start, int32_t length) {
     if (control != Control::txtNote)
         return;
     // The program counts a line break as two characters (CR LF); the box holds one (LF).
+    fillNoteBox();
     const std::u16string text = this->text(Control::txtNote);
     auto boxOffset = [&](int64_t offset) {
         const size_t end = size_t(std::clamp<int64_t>(offset, 0, int64_t(text.size())));

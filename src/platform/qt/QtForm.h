@@ -107,6 +107,7 @@ class QtForm : public Toolkit {
     // Twips as whole pixels along the edge's axis.
     int pixels(Edge edge, float twips) const;
     float twipsPerPixelY() const;
+    void fillNoteBox();
 
     FormWidget* form_;
     std::array<QRadioButton*, 3> option1_{};
@@ -117,6 +118,13 @@ class QtForm : public Toolkit {
     QPushButton* command2_ = nullptr;
     QPushButton* command3_ = nullptr;
     QPlainTextEdit* txtNote_ = nullptr;
+    // The note as the program set it, exactly. The box gets it when the window first shows, so a
+    // big note costs nothing while the window is hidden, and it is read back from the box only
+    // after the user changed it there.
+    mutable std::u16string note_;
+    mutable bool noteEdited_ = false;
+    bool noteInBox_ = true;
+    bool fillingBox_ = false;
     QTimer* timer1_ = nullptr;
     QTimer* timerAlarm_ = nullptr;
     std::map<Control, int16_t> checkValues_;
