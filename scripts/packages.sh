@@ -1,7 +1,7 @@
 # The Debian packages the scripts need, and the one way they are brought in: installed with
 # apt-get when running as root, otherwise named in the exact command to run.
 BUILD_PACKAGES="cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev libxcb1-dev libgtest-dev"
-TEST_PACKAGES="clang-format xvfb openbox trayer xdotool x11-utils imagemagick libfaketime util-linux pulseaudio pulseaudio-utils sox xclip dbus-daemon dbus-bin python3-gi gir1.2-glib-2.0 dpkg-dev desktop-file-utils appstream"
+TEST_PACKAGES="locales clang-format xvfb openbox trayer xdotool x11-utils imagemagick libfaketime util-linux pulseaudio pulseaudio-utils sox xclip dbus-daemon dbus-bin python3-gi gir1.2-glib-2.0 dpkg-dev desktop-file-utils appstream"
 # The Windows program: MinGW-w64 cross-compilers (posix threads, for GoogleTest), 64-bit Wine to
 # run it (32-bit programs need the i386 architecture and wine32 where the machine can run them),
 # and GoogleTest's sources for the cross-built unit tests.
@@ -50,6 +50,25 @@ build_tree() { # folder [cmake options...] -- [targets...]
     echo "Build failed in $dir. First error:" >&2
     grep -m 1 -A 6 -E 'error|Error' "$log" >&2 || tail -n 20 "$log" >&2
     echo "(whole output: $log)" >&2
+    return 1
+  fi
+}
+
+# The locales the tests run the program under, generated once (as root; otherwise named).
+TEST_LOCALES="de_DE.UTF-8 ru_RU.UTF-8 ja_JP.UTF-8"
+need_locales() {
+  local l missing=()
+  for l in "$@"; do
+    locale -a 2>/dev/null | grep -qix "$(echo "$l" | sed 's/UTF-8/utf8/')" || missing+=("$l")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  if [ "$(id -u)" -eq 0 ]; then
+    for l in "${missing[@]}"; do
+      grep -qx "$l UTF-8" /etc/locale.gen 2>/dev/null || echo "$l UTF-8" >>/etc/locale.gen
+    done
+    locale-gen >/dev/null || { echo "locale-gen failed" >&2; return 1; }
+  else
+    echo "Missing locales ${missing[*]}: add them to /etc/locale.gen and run: sudo locale-gen" >&2
     return 1
   fi
 }

@@ -2,20 +2,22 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 
 namespace vantoly {
 
 std::u16string NumberText(float value, std::u16string_view decimalSeparator) {
+    // As "%.7G" would write it, but whatever the C library's locale: the separator is ours.
     char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.7G", double(value));
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, double(value), std::chars_format::general, 7)
+            .ptr;
     std::u16string out;
-    for (const char* p = buffer; *p; ++p) {
+    for (const char* p = buffer; p != end; ++p) {
         if (*p == '.')
             out += decimalSeparator;
         else
-            out += char16_t(*p);
+            out += char16_t(*p >= 'a' && *p <= 'z' ? *p - 'a' + 'A' : *p);
     }
     return out;
 }

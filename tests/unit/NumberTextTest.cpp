@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <string>
+
 #include "app/NumberText.h"
 #include "platform/fake/FakePlatform.h"
 
@@ -58,6 +61,18 @@ TEST(NumberText, WrittenTextReadsBackToTheSameValue) {
         for (const char16_t* sep : {u".", u","})
             EXPECT_EQ(ParseNumberText(NumberText(v, sep), sep), v) << v;
 }
+
+#ifndef _WIN32
+// Qt sets the C library's locale from the user's; the separator must still be the program's.
+TEST(NumberText, TheCLibrarysLocalePlaysNoPart) {
+    const std::string before = std::setlocale(LC_NUMERIC, nullptr);
+    ASSERT_NE(std::setlocale(LC_NUMERIC, "de_DE.UTF-8"), nullptr) << "scripts/test makes it";
+    EXPECT_EQ(u8(NumberText(1234.5f, u".")), "1234.5");
+    EXPECT_EQ(u8(NumberText(-0.25f, u"\u066B")), "-0\u066B25");
+    EXPECT_EQ(ParseNumberText(u"5790.5", u"."), 5790.5f);
+    std::setlocale(LC_NUMERIC, before.c_str());
+}
+#endif
 
 TEST(IntegerText, DigitsWithSign) {
     EXPECT_EQ(u8(IntegerText(0)), "0");
