@@ -17,6 +17,9 @@ void putText(NotifyRecordBytes& b, size_t at, const FixedText<N>& field, const C
         bytes = cp.fromUnicode(text);
         while (bytes.size() > N - 1 && !text.empty()) {
             text.remove_suffix(1);
+            // Never half of a surrogate pair.
+            if (!text.empty() && text.back() >= 0xD800 && text.back() < 0xDC00)
+                text.remove_suffix(1);
             bytes = cp.fromUnicode(text);
         }
         bytes.resize(N, '\0');

@@ -1,6 +1,8 @@
 #include "platform/qt/QtCodePage.h"
 
+#include <QString>
 #include <iconv.h>
+#include <langinfo.h>
 
 #include <stdexcept>
 #include <string>
@@ -16,7 +18,7 @@ iconv_t openConverter(const std::string& to, const std::string& from) {
 }
 
 std::string iconvName(int codePage) {
-    return "CP" + std::to_string(codePage);
+    return codePage == kUtf8CodePage ? "UTF-8" : "CP" + std::to_string(codePage);
 }
 
 // Converts one unit of input; false when the converter has no mapping for it.
@@ -78,6 +80,13 @@ int AnsiCodePageFor(const QLocale& locale) {
     }
 }
 
+int SystemCodePage() {
+    const std::string codeset = nl_langinfo(CODESET);
+    if (codeset == "UTF-8" || codeset == "utf8")
+        return kUtf8CodePage;
+    return AnsiCodePageFor(QLocale::system());
+}
+
 QtCodePage::QtCodePage(int codePage)
     : codePage_(codePage), toBytes_(openConverter(iconvName(codePage), "UTF-16LE")),
       fromBytes_(openConverter("UTF-16LE", iconvName(codePage))) {}
@@ -107,6 +116,11 @@ std::string QtCodePage::fromUnicode(std::u16string_view text) const {
 }
 
 std::u16string QtCodePage::toUnicode(std::string_view bytes) const {
+    if (codePage_ == kUtf8CodePage) {
+        // A character takes several bytes: the text is read whole.
+        const QString text = QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
+        return std::u16string(reinterpret_cast<const char16_t*>(text.utf16()), size_t(text.size()));
+    }
     std::u16string out;
     out.reserve(bytes.size());
     for (char byte : bytes) {

@@ -70,7 +70,9 @@ std::string Win32CodePage::fromUnicode(std::u16string_view text) const {
     const int length =
         WideCharToMultiByte(CP_ACP, 0, source, int(text.size()), nullptr, 0, nullptr, nullptr);
     std::string bytes(size_t(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, source, int(text.size()), bytes.data(), length, "?", nullptr);
+    // UTF-8 (the manifest's active code page from Windows 10 1903 on) takes no replacement.
+    WideCharToMultiByte(CP_ACP, 0, source, int(text.size()), bytes.data(), length,
+                        GetACP() == CP_UTF8 ? nullptr : "?", nullptr);
     return bytes;
 }
 

@@ -3,7 +3,8 @@
 # reports a single activation and never a double-click: the icon registers as an item, its
 # tooltip shows today's date, one activation toggles the window and a quick pair of activations
 # (a double-click) toggles it only once, the context request shows the note as a notification,
-# and Quit takes the item away.
+# and Quit takes the item away. Under Russian and Japanese locales the tooltip and a note in any
+# script reach the desktop whole.
 source "$(dirname "$0")/../lib.sh"
 desktop_start
 bus_start watcher
@@ -37,4 +38,18 @@ xdotool key alt+q
 check "Quit ends the program" wait_until 5 gone "$VANTOLY_PID"
 same "Quit exits with 0" "$(exit_code_of "$VANTOLY_PID")" 0
 check "Quit takes the item away" wait_until 3 sni_items_are 0
+
+store_settings "Note=Позвонить маме 😀 Ελληνικά שלום"
+for run in "ru_RU.UTF-8 Thursday, март 5, 2026" "ja_JP.UTF-8 Thursday, 3月 5, 2026"; do
+  locale=${run%% *} tip=${run#* }
+  LC_ALL=$locale LANG=$locale vantoly_start "@2026-03-05 09:15:00"
+  check "$locale: the item registers" wait_until 5 sni_items_are 1
+  check "$locale: the tooltip is whole" wait_until 3 eval '[ "$(sni_tooltip)" = "$tip" ]' ||
+    log "tooltip: $(sni_tooltip)"
+  sent=$(notifications | grep -cxF "Reminder | Позвонить маме 😀 Ελληνικά שלום")
+  sni_call ContextMenu int32:0 int32:0
+  check "$locale: the note reaches the notification whole" wait_until 3 eval \
+    '[ "$(notifications | grep -cxF "Reminder | Позвонить маме 😀 Ελληνικά שלום")" -gt "$sent" ]'
+  kill "$VANTOLY_PID"; wait_until 5 gone "$VANTOLY_PID"; wait_until 3 sni_items_are 0
+done
 finish
