@@ -13,6 +13,8 @@ class Host {
     virtual void endProcess(int exitCode) = 0;
     // The directory of the executable, without a trailing separator.
     virtual std::u16string applicationDirectory() const = 0;
+    // Whether the program may write its own files there: writable, and where the platform can
+    // tell, the user's own and not writable by other users.
     virtual bool directoryWritable(const std::u16string& directory) const = 0;
     // The user's cache directory for this program, created when needed.
     virtual std::u16string cacheDirectory() const = 0;

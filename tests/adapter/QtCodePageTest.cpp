@@ -62,7 +62,8 @@ std::pair<std::string, bool> fieldBytes(const NotifyRecordBytes& b, size_t at, s
 
 TEST(Utf8CodePage, EveryScriptGoesThroughWhole) {
     qt::QtCodePage utf8(qt::kUtf8CodePage);
-    for (const char* text : {"Позвонить маме", "Ελληνικά", "שלום", "مرحبا", "漢字かな", "😀 👩‍💻"}) {
+    for (const char* text :
+         {"Позвонить маме", "Ελληνικά", "שלום", "مرحبا", "漢字かな", "😀 👩‍💻"}) {
         EXPECT_EQ(utf8.fromUnicode(u16(text)), text);
         EXPECT_EQ(utf8.toUnicode(text), u16(text));
     }

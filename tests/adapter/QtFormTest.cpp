@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -234,6 +235,18 @@ TEST_F(Form, SavedPictureIsTheIconFileItWasLoadedFrom) {
     EXPECT_EQ(original.readAll(), copy.readAll());
     EXPECT_THROW(form.savePicture(fromQ(dir.path() + "\\no such folder\\tmp.ico")),
                  PlatformFailure);
+
+    // A link planted at the scratch icon is replaced; the file it points to stays as it was.
+    QFile::remove(dir.filePath("tmp.ico"));
+    QFile victim(dir.filePath("victim"));
+    ASSERT_TRUE(victim.open(QIODevice::WriteOnly) && victim.write("mine") == 4);
+    victim.close();
+    ASSERT_TRUE(QFile::link(dir.filePath("victim"), dir.filePath("tmp.ico")));
+    form.savePicture(fromQ(dir.path() + "\\tmp.ico"));
+    EXPECT_FALSE(QFileInfo(dir.filePath("tmp.ico")).isSymLink());
+    ASSERT_TRUE(victim.open(QIODevice::ReadOnly));
+    EXPECT_EQ(victim.readAll(), "mine");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2) << "no temporary left";
 }
 
 TEST(LocalPath, MapsSeparatorsAndFindsFoldersRegardlessOfCase) {

@@ -2,6 +2,7 @@
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "platform/qt/QtHost.h"
@@ -51,6 +52,12 @@ TEST(QtHost, WhereTheProgramLives) {
     EXPECT_EQ(qt::toQ(host.applicationDirectory()), QCoreApplication::applicationDirPath());
     EXPECT_TRUE(host.directoryWritable(host.applicationDirectory()));
     EXPECT_FALSE(host.directoryWritable(u"/no/such/folder"));
+    QTemporaryDir shared;
+    QFile::setPermissions(shared.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                             QFileDevice::ExeOwner | QFileDevice::WriteOther |
+                                             QFileDevice::ExeOther);
+    EXPECT_FALSE(host.directoryWritable(qt::fromQ(shared.path()))) << "others can write there";
+    EXPECT_FALSE(host.directoryWritable(u"/tmp")) << "shared, if writable";
     const QString cache = qt::toQ(host.cacheDirectory());
     EXPECT_TRUE(cache.endsWith("/Vantoly"));
     EXPECT_TRUE(QDir(cache).exists());

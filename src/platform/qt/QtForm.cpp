@@ -12,14 +12,17 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSaveFile>
 #include <QScreen>
+#include <QTemporaryFile>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTimer>
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <exception>
 
 #include "platform/Failure.h"
@@ -571,12 +574,20 @@ void QtForm::loadPicture(const std::u16string& path) {
     ++pictureHandle_;
 }
 
+// A new file beside the target, renamed over it: whatever stands at the target, a link planted
+// there included, is replaced and never written through.
 void QtForm::savePicture(const std::u16string& path) {
     const QString local = LocalPath(path);
-    QSaveFile file(local);
-    if (pictureBytes_.isEmpty() || !file.open(QIODevice::WriteOnly) ||
-        file.write(pictureBytes_) != pictureBytes_.size() || !file.commit())
+    QTemporaryFile file(local + QStringLiteral(".XXXXXX"));
+    if (pictureBytes_.isEmpty() || !file.open() ||
+        file.write(pictureBytes_) != pictureBytes_.size() || !file.flush())
         throw PlatformFailure("cannot write " + local8(local) + ": " + local8(file.errorString()));
+    if (::rename(QFile::encodeName(file.fileName()).constData(),
+                 QFile::encodeName(local).constData()) != 0)
+        throw PlatformFailure("cannot write " + local8(local) + ": " + std::strerror(errno));
+    file.setAutoRemove(false);
+    QFile::setPermissions(local, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                     QFileDevice::ReadGroup | QFileDevice::ReadOther);
 }
 
 std::optional<QIcon> QtForm::icon(int32_t handle) const {

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <cstdio>
+#include <unistd.h>
 
 #include "platform/qt/QtPaths.h"
 
@@ -30,9 +31,12 @@ std::u16string QtHost::applicationDirectory() const {
     return fromQ(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
 }
 
+// Only a folder of the user's own that no one else can write: in a shared one another user could
+// plant a link where the program writes.
 bool QtHost::directoryWritable(const std::u16string& directory) const {
     const QFileInfo info(LocalPath(directory));
-    return info.isDir() && info.isWritable();
+    return info.isDir() && info.isWritable() && info.ownerId() == ::geteuid() &&
+           !(info.permissions() & (QFileDevice::WriteGroup | QFileDevice::WriteOther));
 }
 
 std::u16string QtHost::cacheDirectory() const {

@@ -5,8 +5,7 @@
 namespace vantoly::qt {
 
 QtPlatform::QtPlatform()
-    : codePage(SystemCodePage()), shell(form, codePage),
-      host([this] { form.stopEvents(); }),
+    : codePage(SystemCodePage()), shell(form, codePage), host([this] { form.stopEvents(); }),
       zorder(form), platform_{form,     shell, version, settings, clock,
                               codePage, host,  sound,   zorder} {}
 

@@ -1,14 +1,18 @@
 #!/usr/bin/env bash
 # A stored note with the indicator on shows the white day icon through the scratch icon, which
-# is written beside the program; with the indicator off the folder's icon shows and nothing is
+# is written beside the program, replacing a link planted there rather than writing through it; with the indicator off the folder's icon shows and nothing is
 # written.
 source "$(dirname "$0")/../lib.sh"
 desktop_start
 
 store_settings "Note=Buy milk" "Indicator=1" "Black=1"
+# Someone planted a link where the scratch icon goes.
+echo mine >"$WORK/victim" && ln -s "$WORK/victim" "$APP/tmp.ico"
 vantoly_start "@2026-03-17 08:00:00"
 check "icon embedded" wait_until 5 tray_icons_are 1
-check "the scratch icon is written beside the program" wait_until 3 test -e "$APP/tmp.ico"
+check "the scratch icon is written beside the program" \
+  wait_until 3 eval '[ -f "$APP/tmp.ico" ] && [ ! -L "$APP/tmp.ico" ]'
+same "the planted link's target is untouched" "$(cat "$WORK/victim")" mine
 check "the scratch icon is the white 17" cmp -s "$APP/tmp.ico" "$APP/White/17.ico"
 check "the tray shows the white 17" icon_is "White 17"
 kill "$VANTOLY_PID"; wait_until 5 gone "$VANTOLY_PID"; exit_code_of "$VANTOLY_PID" >/dev/null
