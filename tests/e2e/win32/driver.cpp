@@ -9,7 +9,9 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <fstream>
 #include <io.h>
+#include <iterator>
 #include <map>
 #include <string>
 
@@ -125,7 +127,8 @@ BOOL CALLBACK printShellTip(HWND window, LPARAM balloonsOnly) {
 
 int usage() {
     std::fputs("usage: driver wait-form SECONDS | visible | topmost | text CONTROL |\n"
-               "  set-text CONTROL TEXT | click CONTROL | right-click CONTROL | tray MESSAGE |\n"
+               "  set-text CONTROL TEXT | set-text-file CONTROL FILE | click CONTROL | right-click "
+               "CONTROL | tray MESSAGE |\n"
                "  close | end-session | taskbar-created | delete-icon | box-text |\n"
                "  box-answer TEXT | box-ok | box-cancel | selection | focus | version FILE |\n"
                "  tray-icons | shell-tip | shell-balloon | resize W H | outer | rect CONTROL |\n"
@@ -241,8 +244,14 @@ int main(int argc, char** argv) {
         std::printf("%s\n", utf8(textOf(control(arg(2)))).c_str());
         return 0;
     }
-    if (command == "set-text") {
-        const std::wstring text = fromUtf8(arg(3));
+    if (command == "set-text" || command == "set-text-file") {
+        // From a file, text reaches us in UTF-8 whatever the code page of the command line.
+        std::string utf8Text = arg(3);
+        if (command == "set-text-file") {
+            std::ifstream in(arg(3), std::ios::binary);
+            utf8Text.assign(std::istreambuf_iterator<char>(in), {});
+        }
+        const std::wstring text = fromUtf8(utf8Text.c_str());
         return SendMessageW(control(arg(2)), WM_SETTEXT, 0, LPARAM(text.c_str())) ? 0 : 1;
     }
     if (command == "click") // posted: the click may open a box that waits for us

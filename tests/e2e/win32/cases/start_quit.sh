@@ -2,7 +2,8 @@
 # First start with an empty registry: the icon goes into the notification area with the date as
 # its tooltip, the window stays hidden and top-most, with the default titles. A double-click on
 # the icon shows it; OK saves and hides; a right-click shows the note in a balloon; Quit saves,
-# removes the icon and ends with code 0.
+# removes the icon and ends with code 0. A note in Cyrillic, Hebrew and emoji reaches the balloon
+# whole.
 source "$(dirname "$0")/../lib.sh"
 wine_desktop_start
 
@@ -29,6 +30,15 @@ same "and both options" "$(reg_value Black) $(reg_value Indicator)" "1 1"
 check "and the position" test -n "$(reg_value xPos)"
 click_tray_icon 3
 check "a right-click shows the note in a balloon" wait_until 10 shell_balloon_is "Buy milk"
+printf 'Молоко 😀 שלום' >"$WORK/note.txt"
+drv set-text-file txtNote "$(winepath_of "$WORK/note.txt")"
+click_tray_icon --repeat 2 --delay 80 1
+check "the window shows again" wait_until 5 shown
+drv click Command2
+check "and hides" wait_until 5 hidden
+click_tray_icon 3
+check "a note in any script reaches the balloon whole" \
+  wait_until 10 shell_balloon_is "Молоко 😀 שלום"
 click_tray_icon --repeat 2 --delay 80 1
 check "shown again" wait_until 5 shown
 check "still top-most" started
