@@ -1,6 +1,7 @@
 // Composition root of the Linux program: the Qt adapter, frmMain, and the ways a desktop session
 // ends (the session manager, SIGTERM, SIGINT, SIGHUP), each of which quits as the Quit button
-// does, so a note is never lost because the session ended.
+// does, so a note is never lost because the session ended; a session manager that only asks to
+// save gets a save, and Vantoly stays.
 #include <QApplication>
 #include <QSocketNotifier>
 #include <csignal>
@@ -29,7 +30,7 @@ void catchSessionEnd(vantoly::qt::QtPlatform& platform, vantoly::frmMain& form) 
         char byte;
         [[maybe_unused]] auto got = ::read(signalPipe[0], &byte, 1);
         notifier->setEnabled(false);
-        platform.form.dispatch([&form] { form.Command1_Click(); });
+        platform.form.dispatch([&form] { form.SessionEnd(); });
     });
     struct sigaction action {};
     action.sa_handler = onSignal;
@@ -38,8 +39,14 @@ void catchSessionEnd(vantoly::qt::QtPlatform& platform, vantoly::frmMain& form) 
     for (int sig : {SIGTERM, SIGINT, SIGHUP})
         sigaction(sig, &action, nullptr);
 
+    // A checkpoint, or a logout that may yet be cancelled: save and stay.
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, qApp, [&platform, &form] {
-        platform.form.dispatch([&form] { form.Command1_Click(); });
+        platform.form.dispatch([&form] { form.SessionSave(); });
+    });
+    // The session manager's last word: the application is told to quit.
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, qApp, [&platform, &form] {
+        if (!platform.host.exitCode())
+            platform.form.dispatch([&form] { form.SessionEnd(); });
     });
 }
 

@@ -23,7 +23,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
                 if (message == WM_ENDSESSION) {
                     // Windows may end the process as soon as this returns: save first.
                     if (wParam)
-                        platform.form.dispatch([&form] { form.Command1_Click(); });
+                        platform.form.dispatch([&form] { form.SessionEnd(); });
                     return 0;
                 }
                 return std::nullopt;

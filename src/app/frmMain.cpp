@@ -4,6 +4,7 @@
 
 #include "app/NumberText.h"
 #include "app/Settings.h"
+#include "app/Utf8.h"
 #include "notes/NoteSlots.h"
 
 namespace vantoly {
@@ -72,9 +73,35 @@ void frmMain::Form_Unload(int16_t& Cancel) {
 }
 
 void frmMain::Command1_Click() {
-    SaveSettings();
+    const bool asked = quietSaves_;
+    quietSaves_ = true;
+    const bool saved = SaveSettings();
+    quietSaves_ = asked;
+    if (!saved && !asked) {
+        const int answer = InModalBox([&] {
+            return ui_.messageBox(
+                u"Vantoly could not save your notes, and they would be lost.\r\n\r\n" +
+                    FromUtf8(lastSaveFailure_) + u"\r\n\r\nQuit anyway?",
+                vbYesNo | vbExclamation | vbDefaultButton2, std::u16string(kAppTitle));
+        });
+        if (answer != vbYes) {
+            CheckAlarmAfterBox();
+            return;
+        }
+    }
     RemoveTrayIcon();
     p_.host.endProcess(0);
+}
+
+void frmMain::SessionSave() {
+    quietSaves_ = true;
+    SaveSettings();
+    quietSaves_ = false;
+}
+
+void frmMain::SessionEnd() {
+    quietSaves_ = true;
+    Command1_Click();
 }
 
 // A stored value that does not convert, or that the window cannot take, leaves the current one:

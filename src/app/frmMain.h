@@ -24,15 +24,20 @@ class frmMain : public FormEvents, public FormWindow {
     void Form_Load();
     void Form_Unload(int16_t& Cancel) override;
     void Command1_Click() override;
+    // The desktop session asks to save (and may go on), or is ending: what OK or Quit would do,
+    // with no box to answer.
+    void SessionSave();
+    void SessionEnd();
 
     // Settings store.
     std::u16string ReadSetting(std::u16string_view app, std::u16string_view section,
                                std::u16string_view key, std::u16string_view defaultText);
     std::u16string ReadSetting(std::u16string_view app, std::u16string_view section,
                                std::u16string_view key, float defaultNumber);
-    void WriteSetting(std::u16string_view app, std::u16string_view section, std::u16string_view key,
+    // False, with the store's reason kept for the report, when the store cannot take the value.
+    bool WriteSetting(std::u16string_view app, std::u16string_view section, std::u16string_view key,
                       std::u16string_view text);
-    void SaveSettings();
+    bool SaveSettings();
 
     // Notes, titles and buttons.
     void Option1_Click(int16_t Index) override;
@@ -84,6 +89,8 @@ class frmMain : public FormEvents, public FormWindow {
         std::optional<int64_t> firedAt;
     };
     std::array<NoteAlarm, 3> NoteAlarms;
+    // Note texts the store could not take, kept for their slots until a write succeeds.
+    std::array<std::optional<std::u16string>, 3> UnsavedNotes;
 
   private:
     void ShowNote(int16_t slot);
@@ -110,7 +117,12 @@ class frmMain : public FormEvents, public FormWindow {
 
     Toolkit& ui_;
     Platform& p_;
-    bool writeFailureReported_ = false;
+    void ReportSaveFailure();
+    std::optional<std::string>
+        saveFailure_; // the first failing write's reason since the last report
+    std::string lastSaveFailure_;
+    bool saveFailureShown_ = false; // until a whole save succeeds again
+    bool quietSaves_ = false;       // no box: Quit asks its own question, a session ends
     int modalBoxes_ = 0;
 };
 

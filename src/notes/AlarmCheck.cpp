@@ -27,6 +27,8 @@ void frmMain::SetNoteAlarm(int16_t slot, bool armed) {
 }
 
 std::u16string frmMain::StoredNote(int16_t slot) {
+    if (UnsavedNotes[size_t(slot)])
+        return *UnsavedNotes[size_t(slot)];
     const NoteSlot& note = NoteSlots[size_t(slot)];
     return ReadSetting(kAppTitle, kSection, note.textKey, note.defaultText);
 }

@@ -30,7 +30,8 @@ void frmMain::Option1_MouseDown(int16_t Index, int16_t Button, int16_t /*Shift*/
     });
     if (!title.empty()) {
         ui_.setText(Option1(Index), title);
-        WriteSetting(kAppTitle, kSection, NoteSlots[size_t(Index)].titleKey, title);
+        if (!WriteSetting(kAppTitle, kSection, NoteSlots[size_t(Index)].titleKey, title))
+            ReportSaveFailure();
     }
     SetOnTop(*this, -1, 0);
     CheckAlarmAfterBox();

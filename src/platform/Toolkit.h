@@ -31,7 +31,13 @@ enum class Edge { Left, Top, Width, Height };
 
 // Message box styles used by the program.
 constexpr int vbOKOnly = 0;
+constexpr int vbYesNo = 4;
 constexpr int vbExclamation = 48;
+constexpr int vbDefaultButton2 = 256;
+// What a box answers.
+constexpr int vbOK = 1;
+constexpr int vbYes = 6;
+constexpr int vbNo = 7;
 
 class Toolkit {
   public:

@@ -62,15 +62,59 @@ TEST_F(Settings, MissingKeyReadsAsItsDefaultText) {
     EXPECT_TRUE(fp.store.empty());
 }
 
-TEST_F(Settings, FailingStoreIsReportedOnceAndQuitStillEnds) {
+TEST_F(Settings, QuitWithAFailingStoreAsksFirstAndSessionEndDoesNot) {
     form.Form_Load();
     fp.settingsWritable = false;
+    fp.texts[Control::txtNote] = u"typed";
+    fp.boxAnswers = {vbNo};
     form.Command1_Click();
     EXPECT_EQ(fp.writes.size(), 7u); // every write was tried
     ASSERT_EQ(fp.problems.size(), 1u);
     EXPECT_NE(fp.problems[0].find("could not be saved"), std::string::npos);
+    ASSERT_EQ(fp.boxes.size(), 1u);
+    EXPECT_EQ(fp.boxes[0].style, vbYesNo | vbExclamation | vbDefaultButton2);
+    EXPECT_NE(u8(fp.boxes[0].prompt).find("read-only"), std::string::npos) << "and why";
+    EXPECT_FALSE(fp.endedWith) << "No: it stays running";
+    EXPECT_NE(messages().back(), NIM_DELETE);
+
+    fp.boxAnswers = {vbYes};
+    form.Command1_Click();
     EXPECT_EQ(messages().back(), NIM_DELETE);
     EXPECT_EQ(fp.endedWith, 0);
+
+    fake::FakePlatform other;
+    other.addDayIcons();
+    frmMain ending(other.platform());
+    ending.Form_Load();
+    other.settingsWritable = false;
+    ending.SessionEnd();
+    EXPECT_TRUE(other.boxes.empty()) << "nobody is there to answer";
+    EXPECT_EQ(other.endedWith, 0);
+    EXPECT_EQ(other.problems.size(), 1u);
+}
+
+TEST_F(Settings, AFailingStoreIsShownOnceAndNotesWaitInMemory) {
+    form.Form_Load();
+    fp.visible = true;
+    fp.settingsWritable = false;
+    fp.texts[Control::txtNote] = u"first draft";
+    form.Option1_Click(1);
+    ASSERT_EQ(fp.boxes.size(), 1u);
+    EXPECT_NE(u8(fp.boxes[0].prompt).find("the settings file is read-only"), std::string::npos);
+    fp.texts[Control::txtNote] = u"second draft";
+    form.Command2_Click();
+    fp.visible = true;
+    form.Option1_Click(0);
+    EXPECT_EQ(fp.boxes.size(), 1u) << "once, not on every save";
+    EXPECT_EQ(u8(fp.texts[Control::txtNote]), "first draft") << "switching lost nothing";
+
+    fp.settingsWritable = true;
+    form.Command2_Click();
+    EXPECT_EQ(u8(fp.store.at(u"Note")), "first draft");
+    EXPECT_EQ(u8(fp.store.at(u"Note2")), "second draft");
+    fp.settingsWritable = false;
+    form.Command2_Click();
+    EXPECT_EQ(fp.boxes.size(), 2u) << "a new episode is shown again";
 }
 
 } // namespace

@@ -115,7 +115,11 @@ int FakePlatform::messageBox(const std::u16string& prompt, int style,
     boxes.push_back({prompt, style, caption, zorderCalls.size()});
     if (whileBoxOpen)
         whileBoxOpen();
-    return 1; // OK
+    if (boxAnswers.empty())
+        return vbOK;
+    const int answer = boxAnswers.front();
+    boxAnswers.erase(boxAnswers.begin());
+    return answer;
 }
 
 std::u16string FakePlatform::inputBox(const std::u16string& prompt, const std::u16string& caption,

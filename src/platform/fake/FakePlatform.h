@@ -101,6 +101,8 @@ class FakePlatform : public Toolkit,
     // The answers the input box gives, in turn; the empty text is a cancel. Without one left the
     // box is cancelled.
     std::vector<std::u16string> inputAnswers;
+    // What the message box answers, in turn; without one left it answers OK.
+    std::vector<int> boxAnswers;
     // Runs while a message or input box is open, as the events a modal box lets through.
     std::function<void()> whileBoxOpen;
     bool showFails = false;

@@ -614,10 +614,16 @@ int QtForm::messageBox(const std::u16string& prompt, int style, const std::u16st
     }
     QString text = toQ(prompt);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    QMessageBox box(icon, toQ(caption), text, QMessageBox::Ok);
+    const bool yesNo = (style & 7) == vbYesNo;
+    QMessageBox box(icon, toQ(caption), text,
+                    yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok);
+    if (yesNo)
+        box.setDefaultButton((style & vbDefaultButton2) ? QMessageBox::No : QMessageBox::Yes);
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.exec();
-    return 1; // vbOK
+    if (!yesNo)
+        return vbOK;
+    return box.clickedButton() == box.button(QMessageBox::Yes) ? vbYes : vbNo;
 }
 
 std::u16string QtForm::inputBox(const std::u16string& prompt, const std::u16string& caption,

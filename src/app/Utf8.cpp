@@ -1,0 +1,41 @@
+#include "app/Utf8.h"
+
+namespace vantoly {
+
+std::u16string FromUtf8(std::string_view bytes) {
+    std::u16string out;
+    out.reserve(bytes.size());
+    for (size_t i = 0; i < bytes.size();) {
+        const auto lead = uint8_t(bytes[i]);
+        const size_t length = lead < 0x80       ? 1
+                              : lead >> 5 == 6  ? 2
+                              : lead >> 4 == 14 ? 3
+                              : lead >> 3 == 30 ? 4
+                                                : 0;
+        char32_t c = length == 1   ? lead
+                     : length == 2 ? lead & 0x1F
+                     : length == 3 ? lead & 0x0F
+                                   : lead & 0x07;
+        bool whole = length > 0 && i + length <= bytes.size();
+        for (size_t k = 1; whole && k < length; ++k) {
+            const auto next = uint8_t(bytes[i + k]);
+            whole = next >> 6 == 2;
+            c = c << 6 | (next & 0x3F);
+        }
+        if (!whole || c > 0x10FFFF || (c >= 0xD800 && c < 0xE000)) {
+            out += u'\uFFFD';
+            ++i;
+            continue;
+        }
+        if (c >= 0x10000) {
+            out += char16_t(0xD800 + ((c - 0x10000) >> 10));
+            out += char16_t(0xDC00 + ((c - 0x10000) & 0x3FF));
+        } else {
+            out += char16_t(c);
+        }
+        i += length;
+    }
+    return out;
+}
+
+} // namespace vantoly
