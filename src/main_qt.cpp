@@ -10,7 +10,9 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "app/Settings.h"
 #include "app/frmMain.h"
+#include "platform/qt/QtAutosave.h"
 #include "platform/qt/QtPlatform.h"
 
 namespace {
@@ -64,6 +66,9 @@ int main(int argc, char** argv) {
         platform.host.reportProblem(std::string("Vantoly: ") + what);
     });
     catchSessionEnd(platform, form);
+    const vantoly::qt::QtAutosave autosave(
+        platform.form, platform.settings, std::u16string(vantoly::kSection),
+        [&form] { return std::u16string(vantoly::NoteKey(form.CurrentNote)); });
     // The tray icon's mouse actions reach the program as Picture1's mouse moves, the action's
     // message number in X.
     platform.shell.onMessage([&platform, &form](uint32_t, int32_t message) {

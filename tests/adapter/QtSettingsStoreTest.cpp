@@ -3,12 +3,14 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <random>
 #include <sys/stat.h>
 
 #include "platform/Failure.h"
 #include "platform/fake/FakePlatform.h"
+#include "platform/qt/QtJournal.h"
 #include "platform/qt/QtSettingsStore.h"
 
 using namespace vantoly;
@@ -21,8 +23,18 @@ QString iniPath() {
            "/Vantoly/Vantoly.ini";
 }
 
+// Sets a file's time a minute back.
+void age(const QString& path) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(QDateTime::currentDateTime().addSecs(-60),
+                                 QFileDevice::FileModificationTime));
+}
+
 struct Store : testing::Test {
-    qt::QtSettingsStore store;
+    QTemporaryDir state;
+    QString journalPath = state.filePath("Vantoly/journal");
+    qt::QtSettingsStore store{journalPath};
     void SetUp() override { QFile::remove(iniPath()); }
     void TearDown() override { QFile::remove(iniPath()); }
 };
@@ -69,6 +81,59 @@ TEST_F(Store, WriteThatCannotReachTheDiskFails) {
     QDir().mkpath(iniPath()); // a folder where the file should be
     EXPECT_THROW(store.write(u"Vantoly", u"Settings", u"Note", u"x"), PlatformFailure);
     QDir(iniPath()).removeRecursively();
+}
+
+// A run that ended suddenly left its typing in the journal.
+TEST_F(Store, AJournalNewerThanTheFileGoesIntoItBeforeAnythingIsRead) {
+    store.write(u"Vantoly", u"Settings", u"Note", u"saved");
+    age(iniPath());
+    ASSERT_TRUE(qt::QtJournal(journalPath).save({{"Settings/Note", "saved and typed ✓\n"}}));
+    qt::QtSettingsStore next(journalPath);
+    EXPECT_EQ(next.read(u"Vantoly", u"Settings", u"Note"), u16("saved and typed ✓\n"));
+    EXPECT_EQ(QSettings(iniPath(), QSettings::IniFormat).value("Settings/Note").toString(),
+              "saved and typed ✓\n");
+    EXPECT_FALSE(QFileInfo::exists(journalPath)) << "applied, so gone";
+
+    // One older than the file is stale: the file was saved after it.
+    ASSERT_TRUE(qt::QtJournal(journalPath).save({{"Settings/Note", "old typing"}}));
+    age(journalPath);
+    qt::QtSettingsStore third(journalPath);
+    EXPECT_EQ(third.read(u"Vantoly", u"Settings", u"Note"), u16("saved and typed ✓\n"));
+    EXPECT_FALSE(QFileInfo::exists(journalPath));
+}
+
+TEST_F(Store, WhatTheFileRefusesIsKeptInTheJournalAndReadFromIt) {
+    QDir().mkpath(iniPath()); // a folder where the file should be
+    EXPECT_THROW(store.write(u"Vantoly", u"Settings", u"Note2", u"not lost"), PlatformFailure);
+    EXPECT_EQ(store.read(u"Vantoly", u"Settings", u"Note2"), u"not lost");
+    EXPECT_EQ(QFile(journalPath).permissions() & 0x0077, 0) << "the user's alone";
+    qt::QtSettingsStore restarted(journalPath);
+    EXPECT_EQ(restarted.read(u"Vantoly", u"Settings", u"Note2"), u"not lost") << "offered back";
+    QDir(iniPath()).removeRecursively();
+    restarted.write(u"Vantoly", u"Settings", u"Note2", u"not lost");
+    EXPECT_FALSE(QFileInfo::exists(journalPath)) << "taken by the file at last";
+}
+
+TEST_F(Store, TheJournalReplacesALinkPlantedAtItsPlaceAndIgnoresDamage) {
+    QDir().mkpath(QFileInfo(journalPath).path());
+    QFile victim(state.filePath("victim"));
+    ASSERT_TRUE(victim.open(QIODevice::WriteOnly) && victim.write("mine") == 4);
+    victim.close();
+    ASSERT_TRUE(QFile::link(victim.fileName(), journalPath));
+    store.journal(u"Settings", u"Note", u"typing");
+    EXPECT_FALSE(QFileInfo(journalPath).isSymLink());
+    ASSERT_TRUE(victim.open(QIODevice::ReadOnly));
+    EXPECT_EQ(victim.readAll(), "mine");
+
+    for (const QByteArray& damaged :
+         {QByteArray("Vantoly journal 1\nSettings/Note\t999\nshort\n"), QByteArray("garbage"),
+          QByteArray("Vantoly journal 1\nSettings/Note\tx\n")}) {
+        QFile file(journalPath);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(damaged);
+        file.close();
+        EXPECT_TRUE(qt::QtJournal(journalPath).load().empty()) << damaged.constData();
+    }
 }
 
 TEST_F(Store, HandEditedListReadsAsOneText) {

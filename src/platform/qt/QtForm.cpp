@@ -13,7 +13,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QTemporaryFile>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTimer>
@@ -224,8 +223,11 @@ QtForm::QtForm() : form_(new FormWidget(*this)) {
     // and the run it may continue are read.
     QObject::connect(txtNote_->document(), &QTextDocument::contentsChange, txtNote_,
                      [this](int position, int, int added) {
-                         if (!fillingBox_)
+                         if (!fillingBox_) {
                              noteEdited_ = true;
+                             if (noteEditedByUser_)
+                                 noteEditedByUser_();
+                         }
                          if (added <= kLongestWord ||
                              txtNote_->wordWrapMode() == QTextOption::WrapAnywhere)
                              return;
@@ -574,20 +576,16 @@ void QtForm::loadPicture(const std::u16string& path) {
     ++pictureHandle_;
 }
 
-// A new file beside the target, renamed over it: whatever stands at the target, a link planted
-// there included, is replaced and never written through.
 void QtForm::savePicture(const std::u16string& path) {
     const QString local = LocalPath(path);
-    QTemporaryFile file(local + QStringLiteral(".XXXXXX"));
-    if (pictureBytes_.isEmpty() || !file.open() ||
-        file.write(pictureBytes_) != pictureBytes_.size() || !file.flush())
-        throw PlatformFailure("cannot write " + local8(local) + ": " + local8(file.errorString()));
-    if (::rename(QFile::encodeName(file.fileName()).constData(),
-                 QFile::encodeName(local).constData()) != 0)
-        throw PlatformFailure("cannot write " + local8(local) + ": " + std::strerror(errno));
-    file.setAutoRemove(false);
-    QFile::setPermissions(local, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+    const QString why =
+        pictureBytes_.isEmpty()
+            ? QStringLiteral("no picture")
+            : WriteFileReplacing(local, pictureBytes_,
+                                 QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                      QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    if (!why.isEmpty())
+        throw PlatformFailure("cannot write " + local8(local) + ": " + local8(why));
 }
 
 std::optional<QIcon> QtForm::icon(int32_t handle) const {

@@ -62,6 +62,9 @@ class QtForm : public Toolkit {
     // After the process was asked to end no further event reaches the handlers.
     void stopEvents() { events_ = nullptr; }
 
+    // Called as the user changes the note in its box.
+    void onNoteEdited(std::function<void()> edited) { noteEditedByUser_ = std::move(edited); }
+
     QWidget* widget() const;
     QWidget* control(Control control) const;
     // The picture behind a handle from pictureHandle(); null when it was released.
@@ -125,6 +128,7 @@ class QtForm : public Toolkit {
     mutable bool noteEdited_ = false;
     bool noteInBox_ = true;
     bool fillingBox_ = false;
+    std::function<void()> noteEditedByUser_;
     QTimer* timer1_ = nullptr;
     QTimer* timerAlarm_ = nullptr;
     std::map<Control, int16_t> checkValues_;

@@ -1,7 +1,13 @@
 #include "platform/qt/QtPaths.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QTemporaryFile>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <unistd.h>
 
 namespace vantoly::qt {
 
@@ -35,6 +41,19 @@ QString LocalPath(const std::u16string& corePath) {
                        .filePath(match.isEmpty() ? part : match);
     }
     return resolved;
+}
+
+QString WriteFileReplacing(const QString& path, const QByteArray& bytes,
+                           QFileDevice::Permissions permissions) {
+    QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
+    if (!file.open() || file.write(bytes) != bytes.size() || !file.flush() ||
+        !file.setPermissions(permissions) || ::fsync(file.handle()) != 0)
+        return file.errorString();
+    if (::rename(QFile::encodeName(file.fileName()).constData(),
+                 QFile::encodeName(path).constData()) != 0)
+        return QString::fromLocal8Bit(std::strerror(errno));
+    file.setAutoRemove(false);
+    return {};
 }
 
 } // namespace vantoly::qt

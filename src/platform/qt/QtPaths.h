@@ -1,5 +1,7 @@
 #pragma once
 // Text and path conversions between the core and Qt.
+#include <QByteArray>
+#include <QFileDevice>
 #include <QString>
 #include <string>
 
@@ -17,5 +19,11 @@ inline std::u16string fromQ(const QString& text) {
 // case ("white" is the folder "White"). This gives the local path of the file that is meant:
 // the exact one when it exists, otherwise the one that matches each part regardless of case.
 QString LocalPath(const std::u16string& corePath);
+
+// Writes a new file beside `path` and renames it over whatever stands there, so a link planted at
+// `path` is replaced, never written through, and the file is never seen half written. Empty on
+// success, otherwise why not.
+QString WriteFileReplacing(const QString& path, const QByteArray& bytes,
+                           QFileDevice::Permissions permissions);
 
 } // namespace vantoly::qt

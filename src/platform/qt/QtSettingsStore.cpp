@@ -15,9 +15,56 @@
 
 namespace vantoly::qt {
 
+namespace {
+
+QString journalKey(const std::u16string& section, const std::u16string& key) {
+    return toQ(section) + QLatin1Char('/') + toQ(key);
+}
+
+QString settingsPath(const std::u16string& app) {
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Vantoly"),
+                     toQ(app))
+        .fileName();
+}
+
+} // namespace
+
+// Before anything reads the file: a journal left by a run that ended suddenly goes into it.
+void QtSettingsStore::replayJournal() {
+    replayed_ = true;
+    pending_ = journal_.load();
+    const auto journalTime = journal_.modified();
+    const QFileInfo file(settingsPath(u"Vantoly"));
+    if (!journalTime || (file.exists() && file.lastModified() > *journalTime))
+        pending_.clear(); // nothing there, or the file was written after it
+    for (auto entry = pending_.begin(); entry != pending_.end();) {
+        const qsizetype slash = entry->first.indexOf(QLatin1Char('/'));
+        try {
+            writeFile(u"Vantoly", fromQ(entry->first.left(slash)),
+                      fromQ(entry->first.mid(slash + 1)), fromQ(entry->second));
+            entry = pending_.erase(entry);
+        } catch (const PlatformFailure&) {
+            ++entry;
+        }
+    }
+    journal_.save(pending_);
+}
+
+void QtSettingsStore::journal(const std::u16string& section, const std::u16string& key,
+                              const std::u16string& text) {
+    if (!replayed_)
+        replayJournal();
+    pending_[journalKey(section, key)] = toQ(text);
+    journal_.save(pending_);
+}
+
 std::optional<std::u16string> QtSettingsStore::read(const std::u16string& app,
                                                     const std::u16string& section,
                                                     const std::u16string& key) {
+    if (!replayed_)
+        replayJournal();
+    if (const auto kept = pending_.find(journalKey(section, key)); kept != pending_.end())
+        return fromQ(kept->second);
     QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Vantoly"),
                        toQ(app));
     settings.beginGroup(toQ(section));
@@ -136,11 +183,26 @@ QByteArray SpliceIniLine(const QByteArray& file, const QByteArray& section, cons
     return result;
 }
 
+// What the file takes leaves the journal; what it refuses goes there, so it is not lost.
 void QtSettingsStore::write(const std::u16string& app, const std::u16string& section,
                             const std::u16string& key, const std::u16string& value) {
-    const QString path =
-        QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Vantoly"), toQ(app))
-            .fileName();
+    if (!replayed_)
+        replayJournal();
+    const QString kept = journalKey(section, key);
+    try {
+        writeFile(app, section, key, value);
+    } catch (const PlatformFailure&) {
+        pending_[kept] = toQ(value);
+        journal_.save(pending_);
+        throw;
+    }
+    if (pending_.erase(kept) > 0)
+        journal_.save(pending_);
+}
+
+void QtSettingsStore::writeFile(const std::u16string& app, const std::u16string& section,
+                                const std::u16string& key, const std::u16string& value) {
+    const QString path = settingsPath(app);
     const QFileInfo info(path);
     const QString dir = info.absolutePath();
     // Notes are personal: the folder (where the file is replaced through a temporary one) and

@@ -8,9 +8,15 @@
 // program's saves; the line itself is written as QSettings writes it. Every write replaces the
 // file atomically, so a crash never leaves it half written, and a write that does not reach the
 // disk fails. The file is the user's alone (0600, its folder 0700).
+//
+// Beside it, the recovery journal holds what the file has not taken yet: the note being typed,
+// and every value a write failed to store. The first read applies a journal newer than the file
+// to it; what still cannot be written reads from the journal, so nothing typed is lost.
 #include <QByteArray>
+#include <map>
 
 #include "platform/SettingsStore.h"
+#include "platform/qt/QtJournal.h"
 
 namespace vantoly::qt {
 
@@ -22,10 +28,25 @@ QByteArray SpliceIniLine(const QByteArray& file, const QByteArray& section, cons
 
 class QtSettingsStore : public SettingsStore {
   public:
+    explicit QtSettingsStore(QString journalPath = DefaultJournalPath())
+        : journal_(std::move(journalPath)) {}
+
     std::optional<std::u16string> read(const std::u16string& app, const std::u16string& section,
                                        const std::u16string& key) override;
     void write(const std::u16string& app, const std::u16string& section, const std::u16string& key,
                const std::u16string& value) override;
+    // A note being typed, kept in the journal until the file takes it.
+    void journal(const std::u16string& section, const std::u16string& key,
+                 const std::u16string& text);
+
+  private:
+    void replayJournal();
+    void writeFile(const std::u16string& app, const std::u16string& section,
+                   const std::u16string& key, const std::u16string& value);
+
+    QtJournal journal_;
+    std::map<QString, QString> pending_; // "section/key" -> text not yet in the file
+    bool replayed_ = false;
 };
 
 } // namespace vantoly::qt

@@ -1,0 +1,25 @@
+#pragma once
+// Qt adapter: what the user types in the note reaches the recovery journal at most
+// kAutosaveDelayMs after it was typed, however long the typing goes on.
+#include <QTimer>
+#include <functional>
+#include <string>
+
+namespace vantoly::qt {
+
+class QtForm;
+class QtSettingsStore;
+
+constexpr int kAutosaveDelayMs = 1500;
+
+class QtAutosave {
+  public:
+    // noteKey: the settings key, in `section`, of the note the box shows now.
+    QtAutosave(QtForm& form, QtSettingsStore& store, std::u16string section,
+               std::function<std::u16string()> noteKey);
+
+  private:
+    QTimer timer_;
+};
+
+} // namespace vantoly::qt
