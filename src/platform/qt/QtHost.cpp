@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QStandardPaths>
 #include <cstdio>
 #include <unistd.h>
@@ -11,11 +12,31 @@
 
 namespace vantoly::qt {
 
+// Only a live instance holding the lock refuses a start. A lock that cannot be made in the
+// runtime folder (read-only, another user's) is made in the user's cache instead, and where
+// neither works the program starts anyway and says so.
 bool QtHost::anotherInstanceRunning() {
-    const QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    lock_ = std::make_unique<QLockFile>(dir + QStringLiteral("/vantoly.lock"));
-    lock_->setStaleLockTime(0); // only a dead owner makes the lock stale, never its age
-    return !lock_->tryLock(0);
+    QString why;
+    for (const QString& dir : {QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation),
+                               toQ(cacheDirectory())}) {
+        auto lock = std::make_unique<QLockFile>(dir + QStringLiteral("/vantoly.lock"));
+        lock->setStaleLockTime(0); // only a dead owner makes the lock stale, never its age
+        if (lock->tryLock(0)) {
+            if (!why.isEmpty())
+                reportProblem(("Vantoly: " + why + "; the lock is in " + dir).toStdString());
+            lock_ = std::move(lock);
+            return false;
+        }
+        if (lock->error() == QLockFile::LockFailedError)
+            return true;
+        why = QStringLiteral("cannot make the lock that keeps one Vantoly running in ") + dir;
+    }
+    reportProblem(("Vantoly: " + why + "; starting anyway, so two may run at once").toStdString());
+    QMessageBox::warning(nullptr, QStringLiteral("Vantoly"),
+                         QStringLiteral("Vantoly cannot tell whether it is already running (%1). "
+                                        "It starts anyway; if it was running, quit one of the two.")
+                             .arg(why));
+    return false;
 }
 
 void QtHost::endProcess(int exitCode) {
