@@ -2,7 +2,9 @@
 #   PREFIX/lib/vantoly/       the program with Black/, White/ and alarm.wav: its application folder
 #   PREFIX/bin/vantoly        a link to it (the program finds its folder through the link)
 #   PREFIX/share/...          menu entry, icons in the hicolor theme, AppStream metadata
-#   PREFIX/etc/xdg/autostart  the login entry; /etc/xdg/autostart when PREFIX is /usr
+#   PREFIX/etc/xdg/autostart  the login entry; /etc/xdg/autostart when PREFIX is /usr, and the
+#                             user's own autostart folder when PREFIX is in the user's home
+#   PREFIX/share/doc/vantoly  the copyright and licence
 set(app_dir lib/vantoly)
 install(TARGETS vantoly RUNTIME DESTINATION ${app_dir})
 install(TARGETS vantoly_sound LIBRARY DESTINATION ${app_dir})
@@ -13,6 +15,7 @@ install(FILES ${CMAKE_SOURCE_DIR}/assets/alarm.wav DESTINATION ${app_dir})
 set(linux ${CMAKE_SOURCE_DIR}/packaging/linux)
 install(FILES ${linux}/vantoly.desktop DESTINATION share/applications)
 install(FILES ${linux}/org.vantoly.Vantoly.metainfo.xml DESTINATION share/metainfo)
+install(FILES ${linux}/copyright DESTINATION share/doc/vantoly)
 install(FILES ${CMAKE_SOURCE_DIR}/assets/icons/vantoly.svg
         DESTINATION share/icons/hicolor/scalable/apps)
 foreach(size 16 22 24 32 48 64 128 256)
@@ -21,21 +24,40 @@ foreach(size 16 22 24 32 48 64 128 256)
 endforeach()
 
 # Decided at install time, when the prefix of `cmake --install --prefix` or of the package is
-# known: the link in bin, and the autostart entry, which only /etc/xdg is read for on a system
-# installed under /usr.
+# known: the link in bin, and the autostart entry: /etc/xdg/autostart for /usr, the user's own
+# autostart folder for a prefix in the user's home, PREFIX/etc/xdg/autostart otherwise (no
+# desktop reads that; the README says what to copy).
 install(CODE "set(vantoly_linux \"${linux}\")")
 install(CODE [[
   set(root "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
   file(MAKE_DIRECTORY "${root}/bin")
   file(CREATE_LINK ../lib/vantoly/vantoly "${root}/bin/vantoly" SYMBOLIC)
   # file(INSTALL) adds DESTDIR itself.
-  if(CMAKE_INSTALL_PREFIX STREQUAL "/usr")
-    set(autostart "/etc/xdg/autostart")
-  else()
-    set(autostart "${CMAKE_INSTALL_PREFIX}/etc/xdg/autostart")
+  set(entry "${vantoly_linux}/vantoly-autostart.desktop")
+  set(home "$ENV{HOME}")
+  string(FIND "${CMAKE_INSTALL_PREFIX}/" "${home}/" at)
+  if("$ENV{DESTDIR}" STREQUAL "" AND NOT home STREQUAL "" AND at EQUAL 0)
+    set(in_home TRUE)
   endif()
-  file(INSTALL "${vantoly_linux}/vantoly-autostart.desktop" DESTINATION "${autostart}"
-       RENAME vantoly.desktop)
+  if(CMAKE_INSTALL_PREFIX STREQUAL "/usr")
+    file(INSTALL "${entry}" DESTINATION "/etc/xdg/autostart" RENAME vantoly.desktop)
+  elseif(in_home)
+    # A user's own install: the desktop reads the user's autostart folder, and the session may
+    # not have PREFIX/bin on its path yet.
+    set(autostart "${home}/.config/autostart")
+    if(NOT "$ENV{XDG_CONFIG_HOME}" STREQUAL "")
+      set(autostart "$ENV{XDG_CONFIG_HOME}/autostart")
+    endif()
+    file(READ "${entry}" text)
+    string(REPLACE "Exec=vantoly" "Exec=${CMAKE_INSTALL_PREFIX}/bin/vantoly" text "${text}")
+    message(STATUS "Installing: ${autostart}/vantoly.desktop")
+    file(MAKE_DIRECTORY "${autostart}")
+    file(WRITE "${autostart}/vantoly.desktop" "${text}")
+    list(APPEND CMAKE_INSTALL_MANIFEST_FILES "${autostart}/vantoly.desktop")
+  else()
+    file(INSTALL "${entry}" DESTINATION "${CMAKE_INSTALL_PREFIX}/etc/xdg/autostart"
+         RENAME vantoly.desktop)
+  endif()
 ]])
 
 set(CPACK_GENERATOR DEB)

@@ -24,6 +24,15 @@ check "the autostart entry waits for the panel" \
 appstream_valid() { appstreamcli validate --no-net "$1" >"$WORK/appstream.log" 2>&1; }
 check "the AppStream data validates" \
   appstream_valid "$prefix/share/metainfo/org.vantoly.Vantoly.metainfo.xml"
+check "under the MIT licence" grep -qx 'License: MIT' "$prefix/share/doc/vantoly/copyright"
+
+# Installed into the user's home, it starts at login from where the desktop looks.
+cmake --install "$BUILD" --prefix "$HOME/.local" >"$WORK/install-home.log" 2>&1
+entry="$XDG_CONFIG_HOME/autostart/vantoly.desktop"
+check "a home install's login entry is in the user's autostart folder" \
+  desktop-file-validate "$entry"
+same "and starts the program it installed" "$(grep '^Exec=' "$entry")" \
+  "Exec=$HOME/.local/bin/vantoly"
 
 if [ "$(id -u)" -ne 0 ]; then
   log "not root: the Debian package is built but not installed"

@@ -156,7 +156,7 @@ int main(int argc, char** argv) {
         if (block.empty() ||
             !GetFileVersionInfoW(file.c_str(), 0, DWORD(block.size()), block.data()))
             return 1;
-        for (const wchar_t* item : {L"ProductName", L"FileVersion"}) {
+        for (const wchar_t* item : {L"ProductName", L"FileVersion", L"LegalCopyright"}) {
             wchar_t* value = nullptr;
             UINT length = 0;
             const std::wstring path = std::wstring(L"\\StringFileInfo\\040904B0\\") + item;
