@@ -14,6 +14,7 @@
 #include "app/frmMain.h"
 #include "platform/qt/QtAutosave.h"
 #include "platform/qt/QtPlatform.h"
+#include "platform/qt/QtWindowPlatform.h"
 
 namespace {
 
@@ -55,6 +56,7 @@ void catchSessionEnd(vantoly::qt::QtPlatform& platform, vantoly::frmMain& form) 
 } // namespace
 
 int main(int argc, char** argv) {
+    vantoly::qt::PreferXWayland();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vantoly"));
     QApplication::setOrganizationName(QStringLiteral("Vantoly"));

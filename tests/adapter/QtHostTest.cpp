@@ -4,9 +4,11 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <vector>
 
 #include "platform/qt/QtHost.h"
 #include "platform/qt/QtPaths.h"
+#include "platform/qt/QtWindowPlatform.h"
 
 using namespace vantoly;
 
@@ -61,6 +63,35 @@ TEST(QtHost, WhereTheProgramLives) {
     const QString cache = qt::toQ(host.cacheDirectory());
     EXPECT_TRUE(cache.endsWith("/Vantoly"));
     EXPECT_TRUE(QDir(cache).exists());
+}
+
+} // namespace
+
+namespace {
+
+TEST(WindowPlatform, AWaylandSessionWithXWaylandGoesThroughIt) {
+    struct Case {
+        const char *wayland, *display, *chosen, *session, *result;
+    } const cases[] = {{"wayland-0", ":1", "", "wayland", "xcb"},
+                       {"", ":1", "", "wayland", "xcb"},
+                       {"wayland-0", "", "", "wayland", ""},          // no XWayland
+                       {"wayland-0", ":1", "wayland", "", "wayland"}, // the user's choice
+                       {"", ":1", "", "x11", ""}};
+    const char* names[] = {"WAYLAND_DISPLAY", "DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE"};
+    std::vector<QByteArray> saved;
+    for (const char* name : names)
+        saved.push_back(qgetenv(name));
+    for (const Case& c : cases) {
+        qputenv("WAYLAND_DISPLAY", c.wayland);
+        qputenv("DISPLAY", c.display);
+        qputenv("QT_QPA_PLATFORM", c.chosen);
+        qputenv("XDG_SESSION_TYPE", c.session);
+        qt::PreferXWayland();
+        EXPECT_EQ(qgetenv("QT_QPA_PLATFORM"), c.result) << c.wayland << c.display << c.chosen;
+    }
+    for (size_t i = 0; i < std::size(names); ++i)
+        qputenv(names[i], saved[i]);
+    EXPECT_TRUE(qt::WindowsCanBePlaced()) << "offscreen places its windows";
 }
 
 } // namespace

@@ -28,6 +28,7 @@
 #include "platform/RunHandler.h"
 #include "platform/qt/QtNoteText.h"
 #include "platform/qt/QtPaths.h"
+#include "platform/qt/QtWindowPlatform.h"
 
 namespace vantoly::qt {
 namespace {
@@ -306,8 +307,14 @@ float QtForm::formGeometry(Edge edge) const {
     const QRect frame = form_->frameGeometry();
     switch (edge) {
     case Edge::Left:
+        // Where the window cannot be placed its position is not known either: the one given
+        // stays, so the user's stored position is never overwritten.
+        if (unplacedPosition_)
+            return unplacedPosition_->x();
         return float(frame.x()) * twipsPerPixelX();
     case Edge::Top:
+        if (unplacedPosition_)
+            return unplacedPosition_->y();
         return float(frame.y()) * twipsPerPixelY();
     case Edge::Width:
         return float(pendingOuterSize_ ? pendingOuterSize_->width() : frame.width()) *
@@ -324,6 +331,16 @@ void QtForm::setFormGeometry(Edge edge, float twips) {
     const QRect frame = form_->frameGeometry();
     const QSize margins = frame.size() - form_->size();
     const bool framed = !margins.isNull();
+    if ((edge == Edge::Left || edge == Edge::Top) && !WindowsCanBePlaced()) {
+        if (!unplacedPosition_) {
+            unplacedPosition_ = QPointF(formGeometry(Edge::Left), formGeometry(Edge::Top));
+            std::fprintf(stderr, "Vantoly: this Wayland session places the note window itself and "
+                                 "cannot keep it on top; run Vantoly through XWayland "
+                                 "(QT_QPA_PLATFORM=xcb) for that\n");
+        }
+        (edge == Edge::Left ? unplacedPosition_->rx() : unplacedPosition_->ry()) = twips;
+        return;
+    }
     switch (edge) {
     case Edge::Left:
         // Unchanged values are not applied, so the window manager keeps placing a new window.

@@ -12,6 +12,7 @@
 // Leaves out: fonts' character sets (Qt has none; fontconfig picks the glyphs), the grayed look of
 // a check box value 2 (shown as checked).
 #include <QIcon>
+#include <QPointF>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -140,6 +141,8 @@ class QtForm : public Toolkit {
     // An outer size asked for before the window manager framed the window; applied once the
     // frame is known, so a restored size does not grow by the frame at every start.
     std::optional<QSize> pendingOuterSize_;
+    // The position given where the window system places windows itself (native Wayland).
+    std::optional<QPointF> unplacedPosition_;
     // The outer size, in twips, the controls were last laid out for.
     std::optional<QSizeF> laidOutFor_;
 

@@ -1,0 +1,13 @@
+#pragma once
+// Qt adapter: which window system the program talks to. In a Wayland session Qt cannot place a
+// window nor keep it above others; through XWayland it can, as on X11, so that is preferred
+// unless the user chose a platform.
+namespace vantoly::qt {
+
+// Before the application is made: XWayland for a Wayland session that has it.
+void PreferXWayland();
+
+// False on native Wayland, where a window's position is the compositor's alone.
+bool WindowsCanBePlaced();
+
+} // namespace vantoly::qt
