@@ -1,59 +1,14 @@
-// Composition root of the Linux program: the Qt adapter, frmMain, and the ways a desktop session
-// ends (the session manager, SIGTERM, SIGINT, SIGHUP), each of which quits as the Quit button
-// does, so a note is never lost because the session ended; a session manager that only asks to
-// save gets a save, and Vantoly stays.
+// Composition root of the Linux program: the Qt adapter and frmMain, wired together.
 #include <QApplication>
-#include <QSocketNotifier>
-#include <csignal>
 #include <cstdio>
 #include <exception>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include "app/Settings.h"
 #include "app/frmMain.h"
 #include "platform/qt/QtAutosave.h"
 #include "platform/qt/QtPlatform.h"
+#include "platform/qt/QtSessionEvents.h"
 #include "platform/qt/QtWindowPlatform.h"
-
-namespace {
-
-int signalPipe[2] = {-1, -1};
-
-void onSignal(int) {
-    const char byte = 1;
-    [[maybe_unused]] auto written = ::write(signalPipe[1], &byte, 1);
-}
-
-void catchSessionEnd(vantoly::qt::QtPlatform& platform, vantoly::frmMain& form) {
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0)
-        return;
-    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, qApp);
-    QObject::connect(notifier, &QSocketNotifier::activated, qApp, [&platform, &form, notifier] {
-        char byte;
-        [[maybe_unused]] auto got = ::read(signalPipe[0], &byte, 1);
-        notifier->setEnabled(false);
-        platform.form.dispatch([&form] { form.SessionEnd(); });
-    });
-    struct sigaction action {};
-    action.sa_handler = onSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (int sig : {SIGTERM, SIGINT, SIGHUP})
-        sigaction(sig, &action, nullptr);
-
-    // A checkpoint, or a logout that may yet be cancelled: save and stay.
-    QObject::connect(qApp, &QGuiApplication::commitDataRequest, qApp, [&platform, &form] {
-        platform.form.dispatch([&form] { form.SessionSave(); });
-    });
-    // The session manager's last word: the application is told to quit.
-    QObject::connect(qApp, &QCoreApplication::aboutToQuit, qApp, [&platform, &form] {
-        if (!platform.host.exitCode())
-            platform.form.dispatch([&form] { form.SessionEnd(); });
-    });
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     vantoly::qt::PreferXWayland();
@@ -67,7 +22,10 @@ int main(int argc, char** argv) {
     platform.form.connectEvents(&form, [&platform](const char* what) {
         platform.host.reportProblem(std::string("Vantoly: ") + what);
     });
-    catchSessionEnd(platform, form);
+    vantoly::qt::CatchSessionEvents(platform.form, platform.host,
+                                    {[&form] { form.SessionSave(); },
+                                     [&form] { form.SessionEnd(); },
+                                     [&form] { form.BringToFront(); }});
     const vantoly::qt::QtAutosave autosave(
         platform.form, platform.settings, std::u16string(vantoly::kSection),
         [&form] { return std::u16string(vantoly::NoteKey(form.CurrentNote)); });

@@ -15,6 +15,8 @@ void frmMain::Form_Initialize() {
 
 void frmMain::Form_Load() {
     if (p_.host.anotherInstanceRunning()) {
+        // Whoever starts it again wants the window: the running one shows it.
+        p_.host.activateRunningInstance();
         p_.host.endProcess(0);
         return;
     }
@@ -91,6 +93,11 @@ void frmMain::Command1_Click() {
     }
     RemoveTrayIcon();
     p_.host.endProcess(0);
+}
+
+void frmMain::BringToFront() {
+    ui_.showForm();
+    ui_.setFocus(Control::txtNote);
 }
 
 void frmMain::SessionSave() {

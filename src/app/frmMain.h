@@ -28,6 +28,8 @@ class frmMain : public FormEvents, public FormWindow {
     // with no box to answer.
     void SessionSave();
     void SessionEnd();
+    // Vantoly was started again: the window comes up with the caret in the note.
+    void BringToFront();
 
     // Settings store.
     std::u16string ReadSetting(std::u16string_view app, std::u16string_view section,

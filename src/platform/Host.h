@@ -8,6 +8,8 @@ class Host {
   public:
     virtual ~Host() = default;
     virtual bool anotherInstanceRunning() = 0;
+    // Asks the instance that anotherInstanceRunning found to show its window.
+    virtual void activateRunningInstance() = 0;
     // Ends the process at once; no close request is raised. Returns only on a platform that
     // ends after the current handler (the caller then does nothing more).
     virtual void endProcess(int exitCode) = 0;

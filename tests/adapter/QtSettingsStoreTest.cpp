@@ -103,7 +103,10 @@ TEST_F(Store, AJournalNewerThanTheFileGoesIntoItBeforeAnythingIsRead) {
 }
 
 TEST_F(Store, WhatTheFileRefusesIsKeptInTheJournalAndReadFromIt) {
+    EXPECT_EQ(store.read(u"Vantoly", u"Settings", u"Note"), std::nullopt);
     QDir().mkpath(iniPath()); // a folder where the file should be
+    EXPECT_THROW(store.write(u"Vantoly", u"Settings", u"Note", u""), PlatformFailure);
+    EXPECT_FALSE(QFileInfo::exists(journalPath)) << "unchanged: nothing to keep";
     EXPECT_THROW(store.write(u"Vantoly", u"Settings", u"Note2", u"not lost"), PlatformFailure);
     EXPECT_EQ(store.read(u"Vantoly", u"Settings", u"Note2"), u"not lost");
     EXPECT_EQ(QFile(journalPath).permissions() & 0x0077, 0) << "the user's alone";

@@ -122,9 +122,10 @@ TEST_F(Startup, DamagedStoredValuesLeaveTheCurrentOnes) {
     EXPECT_FALSE(fp.endedWith);
 }
 
-TEST_F(Startup, SecondInstanceEndsAtOnceAndLeavesNoTrace) {
+TEST_F(Startup, SecondInstanceAsksForTheWindowAndEndsAtOnceLeavingNoTrace) {
     fp.otherInstance = true;
     form.Form_Load();
+    EXPECT_EQ(fp.activations, 1);
     EXPECT_EQ(fp.endedWith, 0);
     EXPECT_TRUE(fp.reads.empty());
     EXPECT_TRUE(fp.writes.empty());

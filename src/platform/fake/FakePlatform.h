@@ -124,6 +124,7 @@ class FakePlatform : public Toolkit,
     bool formHandleFails = false;
     static constexpr int32_t kFormHandle = 1312;
     std::optional<int> endedWith;
+    int activations = 0;
     int versionSizeQueries = 0;
     bool commonControlsInitialised = false;
     std::map<std::u16string, std::u16string> savedPictures; // path -> path it was loaded from
@@ -195,6 +196,7 @@ class FakePlatform : public Toolkit,
 
     // ---- Host
     bool anotherInstanceRunning() override { return otherInstance; }
+    void activateRunningInstance() override { ++activations; }
     void endProcess(int exitCode) override { endedWith = exitCode; }
     std::u16string applicationDirectory() const override { return appDir; }
     bool directoryWritable(const std::u16string& directory) const override;

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QStandardPaths>
+#include <csignal>
 #include <cstdio>
 #include <unistd.h>
 
@@ -27,8 +28,11 @@ bool QtHost::anotherInstanceRunning() {
             lock_ = std::move(lock);
             return false;
         }
-        if (lock->error() == QLockFile::LockFailedError)
+        if (lock->error() == QLockFile::LockFailedError) {
+            QString hostName, appName;
+            lock->getLockInfo(&runningPid_, &hostName, &appName);
             return true;
+        }
         why = QStringLiteral("cannot make the lock that keeps one Vantoly running in ") + dir;
     }
     reportProblem(("Vantoly: " + why + "; starting anyway, so two may run at once").toStdString());
@@ -37,6 +41,11 @@ bool QtHost::anotherInstanceRunning() {
                                         "It starts anyway; if it was running, quit one of the two.")
                              .arg(why));
     return false;
+}
+
+void QtHost::activateRunningInstance() {
+    if (runningPid_ > 0)
+        ::kill(pid_t(runningPid_), SIGUSR1);
 }
 
 void QtHost::endProcess(int exitCode) {

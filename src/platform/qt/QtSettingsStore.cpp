@@ -63,8 +63,17 @@ std::optional<std::u16string> QtSettingsStore::read(const std::u16string& app,
                                                     const std::u16string& key) {
     if (!replayed_)
         replayJournal();
-    if (const auto kept = pending_.find(journalKey(section, key)); kept != pending_.end())
+    const QString k = journalKey(section, key);
+    if (const auto kept = pending_.find(k); kept != pending_.end())
         return fromQ(kept->second);
+    const auto value = readFile(app, section, key);
+    known_[k] = value ? toQ(*value) : QString();
+    return value;
+}
+
+std::optional<std::u16string> QtSettingsStore::readFile(const std::u16string& app,
+                                                        const std::u16string& section,
+                                                        const std::u16string& key) const {
     QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Vantoly"),
                        toQ(app));
     settings.beginGroup(toQ(section));
@@ -192,10 +201,16 @@ void QtSettingsStore::write(const std::u16string& app, const std::u16string& sec
     try {
         writeFile(app, section, key, value);
     } catch (const PlatformFailure&) {
-        pending_[kept] = toQ(value);
-        journal_.save(pending_);
+        // Only a change is kept: a value as it was read would only undo what someone else
+        // wrote to the file since.
+        const auto known = known_.find(kept);
+        if (pending_.count(kept) || known == known_.end() || known->second != toQ(value)) {
+            pending_[kept] = toQ(value);
+            journal_.save(pending_);
+        }
         throw;
     }
+    known_[kept] = toQ(value);
     if (pending_.erase(kept) > 0)
         journal_.save(pending_);
 }

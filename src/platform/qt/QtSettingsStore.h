@@ -43,9 +43,13 @@ class QtSettingsStore : public SettingsStore {
     void replayJournal();
     void writeFile(const std::u16string& app, const std::u16string& section,
                    const std::u16string& key, const std::u16string& value);
+    std::optional<std::u16string> readFile(const std::u16string& app, const std::u16string& section,
+                                           const std::u16string& key) const;
 
     QtJournal journal_;
     std::map<QString, QString> pending_; // "section/key" -> text not yet in the file
+    std::map<QString, QString>
+        known_; // "section/key" -> what the file held, as last read or written
     bool replayed_ = false;
 };
 

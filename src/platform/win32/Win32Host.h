@@ -21,6 +21,8 @@ class Win32Host : public Host {
     ~Win32Host() override;
 
     bool anotherInstanceRunning() override;
+    // Bringing the running window up from a second start is not there yet on Windows.
+    void activateRunningInstance() override {}
     void endProcess(int exitCode) override;
     std::u16string applicationDirectory() const override;
     bool directoryWritable(const std::u16string& directory) const override;

@@ -26,13 +26,15 @@ check "the AppStream data validates" \
   appstream_valid "$prefix/share/metainfo/org.vantoly.Vantoly.metainfo.xml"
 check "under the MIT licence" grep -qx 'License: MIT' "$prefix/share/doc/vantoly/copyright"
 
-# Installed into the user's home, it starts at login from where the desktop looks.
-cmake --install "$BUILD" --prefix "$HOME/.local" >"$WORK/install-home.log" 2>&1
-entry="$XDG_CONFIG_HOME/autostart/vantoly.desktop"
+# Installed into a user's home, it starts at login from where the desktop looks.
+other="$WORK/other"
+HOME=$other XDG_CONFIG_HOME=$other/.config cmake --install "$BUILD" --prefix "$other/.local" \
+  >"$WORK/install-home.log" 2>&1
+entry="$other/.config/autostart/vantoly.desktop"
 check "a home install's login entry is in the user's autostart folder" \
   desktop-file-validate "$entry"
 same "and starts the program it installed" "$(grep '^Exec=' "$entry")" \
-  "Exec=$HOME/.local/bin/vantoly"
+  "Exec=$other/.local/bin/vantoly"
 
 if [ "$(id -u)" -ne 0 ]; then
   log "not root: the Debian package is built but not installed"

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# A second start while the program runs ends at once and leaves no trace. A runtime folder where
+# A second start while the program runs shows the running one's window, ends at once and leaves
+# no trace. A runtime folder where
 # the lock cannot be made (here a read-only file system) does not keep the program
 # from starting: the lock goes to the user's cache, it says so once, and a second start is still
 # refused.
@@ -13,6 +14,7 @@ first=$VANTOLY_PID
 second=$!
 check "the second instance ends at once" wait_until 3 gone "$second"
 check "it ends with code 0" test "$(exit_code_of "$second")" = 0
+check "and the running one shows its window" wait_until 3 form_shown
 sleep 1
 check "the tray still holds exactly one icon" tray_icons_are 1
 check "the first instance runs on" running "$first"
