@@ -6,6 +6,7 @@
 #include <QDBusMessage>
 #include <QDBusVariant>
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <algorithm>
@@ -183,6 +184,10 @@ int32_t QtShellTray::Shell_NotifyIconA(uint32_t message, NotifyRecordBytes& byte
                 std::fprintf(stderr, "Vantoly: no notification area was found; the icon will "
                                      "appear as soon as one starts. On GNOME, the AppIndicator "
                                      "extension provides one.\n");
+                // A login races the panel; a desktop that still has none after a while is told,
+                // where the user sees it, how to reach the window.
+                QTimer::singleShot(kNoHostNoticeMs, entry.waitForHost.get(),
+                                   [this, key] { noticeNoHost(key); });
             }
         }
         return 1;
@@ -264,6 +269,25 @@ void QtShellTray::apply(Entry& entry, const DecodedNotifyRecord& record) {
         if (entry.icon)
             entry.icon->showMessage(record.infoTitle, record.info, kind, balloonTimeout(record));
     }
+}
+
+void QtShellTray::noticeNoHost(const std::pair<uint32_t, uint32_t>& key) {
+    const auto found = icons_.find(key);
+    if (found == icons_.end() || !found->second.waitForHost ||
+        !found->second.waitForHost->isActive())
+        return;
+    const QString text = QStringLiteral(
+        "Vantoly is running, but this desktop shows no notification area for its icon. "
+        "Start Vantoly again to open its window. On GNOME, the AppIndicator extension adds "
+        "a notification area.");
+    if (QtNotifications::available()) {
+        notifications_.show(QStringLiteral("Vantoly"), text, 1, 0);
+        return;
+    }
+    auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Vantoly"), text);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowFlag(Qt::WindowStaysOnTopHint);
+    box->show();
 }
 
 } // namespace vantoly::qt

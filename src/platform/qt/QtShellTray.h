@@ -109,6 +109,9 @@ class QtShellTray : public ShellTray {
     QtNotifications notifications_;
     QElapsedTimer clock_;
     bool toldNoHost_ = false;
+    // How long a desktop may go without a notification area before the user is told.
+    static constexpr int kNoHostNoticeMs = 10000;
+    void noticeNoHost(const std::pair<uint32_t, uint32_t>& key);
     std::function<std::optional<TrayKind>()> hostProbe_ = FindTrayHost;
     int hostPollMs_ = 2000;
 };
