@@ -95,13 +95,23 @@ TEST_F(Form, TabGoesFromTheNoteThroughTheButtonsToTheSelectedNote) {
     const Control order[] = {Control::txtNote,  Control::Command2, Control::Command3,
                              Control::chkNote,  Control::chkBlack, Control::Command1,
                              Control::Option1_0};
+    auto step = [](QWidget* at, bool back) {
+        do
+            at = back ? at->previousInFocusChain() : at->nextInFocusChain();
+        while (!(at->focusPolicy() & Qt::TabFocus) || !at->isVisible());
+        return at;
+    };
     QWidget* at = form.control(order[0]);
     for (size_t i = 1; i < std::size(order); ++i) {
-        do
-            at = at->nextInFocusChain();
-        while (!(at->focusPolicy() & Qt::TabFocus) || !at->isVisible());
+        at = step(at, false);
         EXPECT_EQ(at, form.control(order[i])) << i;
     }
+    // With note 2 chosen, Tab from Quit and Shift+Tab from the note reach its selector.
+    form.setValue(Control::Option1_1, -1);
+    EXPECT_EQ(step(form.control(Control::Command1), false), form.control(Control::Option1_1));
+    EXPECT_EQ(step(form.control(Control::txtNote), true), form.control(Control::Option1_1));
+    qobject_cast<QAbstractButton*>(form.control(Control::Option1_2))->click();
+    EXPECT_EQ(step(form.control(Control::Command1), false), form.control(Control::Option1_2));
     form.widget()->hide();
 }
 

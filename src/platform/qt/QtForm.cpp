@@ -144,13 +144,14 @@ QtForm::QtForm() : form_(new FormWidget(*this)) {
         place(option1_[size_t(index)], 120 + 1200 * index, 120, 1215, 255);
     }
     option1_[0]->setChecked(true);
+    selectorFocus();
     for (int16_t index = 0; index < 3; ++index) {
         option1_[size_t(index)]->installEventFilter(form_);
         // A click selects (and the note takes the focus); a right-click renames and leaves the
         // focus where the user was typing. Tab still reaches the selectors.
-        option1_[size_t(index)]->setFocusPolicy(Qt::TabFocus);
         QObject::connect(option1_[size_t(index)], &QRadioButton::toggled, form_,
                          [this, index](bool selected) {
+                             selectorFocus();
                              if (selected)
                                  dispatch([this, index] { events_->Option1_Click(index); });
                          });
@@ -504,6 +505,14 @@ void QtForm::setValue(Control control, int16_t value) {
     // Setting a value is not a click: no handler runs.
     const QSignalBlocker blocker(button);
     button->setChecked(value != 0);
+    selectorFocus();
+}
+
+// Tab reaches the selected note selector only, as it reaches one button of a group.
+void QtForm::selectorFocus() {
+    for (QRadioButton* selector : option1_)
+        if (selector)
+            selector->setFocusPolicy(selector->isChecked() ? Qt::TabFocus : Qt::NoFocus);
 }
 
 void QtForm::fillNoteBox() {

@@ -112,6 +112,7 @@ class QtForm : public Toolkit {
     int pixels(Edge edge, float twips) const;
     float twipsPerPixelY() const;
     void fillNoteBox();
+    void selectorFocus();
 
     FormWidget* form_;
     std::array<QRadioButton*, 3> option1_{};
