@@ -154,6 +154,14 @@ void answerNextBox(std::function<void(QInputDialog*)> answer) {
     });
 }
 
+void expectWholeCaptionAndNoMinimiseOrMaximise(QWidget* box) {
+    EXPECT_FALSE(box->windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(box->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(box->windowFlags() & Qt::WindowCloseButtonHint);
+    // Room for the caption beside the frame's buttons.
+    EXPECT_GE(box->width(), box->fontMetrics().horizontalAdvance(box->windowTitle()) * 2 + 100);
+}
+
 TEST_F(FormEvents, InputBoxGivesTheTextOrEmptyOnCancel) {
     answerNextBox([](QInputDialog* box) {
         EXPECT_EQ(box->windowTitle(), "Vantoly");
@@ -175,9 +183,15 @@ TEST_F(FormEvents, AboutBoxHasNoIconAndTheVersion) {
         EXPECT_EQ(box->windowTitle(), "Vantoly");
         EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
         EXPECT_EQ(box->buttons().size(), 1);
+        expectWholeCaptionAndNoMinimiseOrMaximise(box);
         box->accept();
     });
     form.messageBox(u"Vantoly v1.00", vbOKOnly, u"Vantoly");
+    answerNextBox([](QInputDialog* box) {
+        expectWholeCaptionAndNoMinimiseOrMaximise(box);
+        box->reject();
+    });
+    form.inputBox(u"Enter Title:", u"Vantoly", u"Note 2");
 }
 
 TEST(TrayClicks, XEmbedReportsDoubleClicksItself) {

@@ -439,12 +439,16 @@ int QtForm::pixels(Edge edge, float twips) const {
     return int(std::lround(twips / (horizontal ? twipsPerPixelX() : twipsPerPixelY())));
 }
 
+// A minimised window counts as hidden, so the tray and the alarm bring it back rather than
+// leave it stranded where it has no taskbar entry.
 bool QtForm::formVisible() const {
-    return form_->isVisible();
+    return form_->isVisible() && !form_->isMinimized();
 }
 
 void QtForm::showForm() {
     fillNoteBox();
+    if (form_->isMinimized())
+        form_->setWindowState(form_->windowState() & ~Qt::WindowMinimized);
     form_->show();
     form_->raise();
     form_->activateWindow();
@@ -620,6 +624,18 @@ std::optional<QIcon> QtForm::icon(int32_t handle) const {
     return picture_;
 }
 
+namespace {
+
+// A box of the program's own: a title, a close button and nothing to minimise or maximise, and
+// wide enough that its title bar shows the caption whole.
+void frameBox(QDialog& box) {
+    box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                       Qt::WindowCloseButtonHint);
+    box.setMinimumWidth(box.fontMetrics().horizontalAdvance(box.windowTitle()) * 2 + 160);
+}
+
+} // namespace
+
 int QtForm::messageBox(const std::u16string& prompt, int style, const std::u16string& caption) {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     switch (style & 0x70) {
@@ -643,6 +659,9 @@ int QtForm::messageBox(const std::u16string& prompt, int style, const std::u16st
                     yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok);
     if (yesNo)
         box.setDefaultButton((style & vbDefaultButton2) ? QMessageBox::No : QMessageBox::Yes);
+    frameBox(box);
+    // A QMessageBox sizes itself to its text: a wider text keeps the caption whole.
+    box.setStyleSheet(QStringLiteral("QLabel { min-width: %1px; }").arg(box.minimumWidth() - 80));
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     box.exec();
     if (!yesNo)
@@ -657,6 +676,7 @@ std::u16string QtForm::inputBox(const std::u16string& prompt, const std::u16stri
     box.setLabelText(toQ(prompt));
     box.setTextValue(toQ(defaultText));
     box.setInputMode(QInputDialog::TextInput);
+    frameBox(box);
     if (box.exec() != QDialog::Accepted)
         return {};
     return fromQ(box.textValue());

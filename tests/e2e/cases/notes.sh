@@ -61,6 +61,11 @@ same "and saves the note" "$(setting Note)" "Call @9:30 dentist today"
 
 click_tray_icon --repeat 2 --delay 90 1
 wait_until 3 form_shown
+# A minimised window has no taskbar entry: the tray brings it back.
+xdotool windowminimize --sync "$(form_window)"
+check "minimised, it is not shown" wait_until 3 not form_shown
+click_tray_icon --repeat 2 --delay 90 1
+check "a double-click brings a minimised window back" wait_until 3 form_shown
 xdotool key alt+q
 check "Quit ends the program" wait_until 5 gone "$VANTOLY_PID"
 check "Quit exits with 0" test "$(exit_code_of "$VANTOLY_PID")" = 0
