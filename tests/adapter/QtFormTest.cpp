@@ -162,6 +162,18 @@ TEST_F(Form, TypedTextKeepsEveryCharacterAndTheNotesKindOfLineBreak) {
     }
 }
 
+TEST_F(Form, ALongTitleEndsInAnEllipsisAndShowsWholeInItsTooltip) {
+    auto* selector = qobject_cast<QRadioButton*>(form.control(Control::Option1_1));
+    form.setText(Control::Option1_1, u"Shopping list for the weekend");
+    EXPECT_EQ(form.text(Control::Option1_1), u"Shopping list for the weekend") << "kept whole";
+    EXPECT_TRUE(selector->text().endsWith(QChar(0x2026))) << selector->text().toStdString();
+    EXPECT_LT(selector->fontMetrics().horizontalAdvance(selector->text()), selector->width());
+    EXPECT_EQ(selector->toolTip(), "Shopping list for the weekend");
+    form.setText(Control::Option1_1, u"Work");
+    EXPECT_EQ(selector->text(), "Work");
+    EXPECT_EQ(selector->toolTip(), "");
+}
+
 TEST_F(Form, SettingACheckBoxValueIsNotAClick) {
     int clicks = 0;
     QObject::connect(qobject_cast<QPushButton*>(form.control(Control::chkBlack)),

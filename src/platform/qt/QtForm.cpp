@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStyle>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTimer>
@@ -141,6 +142,7 @@ QtForm::QtForm() : form_(new FormWidget(*this)) {
     const char* captions[3] = {"Note 1", "Note 2", "Note 3"};
     for (int index : {2, 1, 0}) {
         option1_[size_t(index)] = new QRadioButton(QString::fromLatin1(captions[index]), form_);
+        titles_[size_t(index)] = QString::fromLatin1(captions[index]);
         place(option1_[size_t(index)], 120 + 1200 * index, 120, 1215, 255);
     }
     option1_[0]->setChecked(true);
@@ -409,6 +411,9 @@ void QtForm::setControlGeometry(Control control, Edge edge, float twips) {
         break;
     }
     widget->setGeometry(r);
+    for (size_t index = 0; index < option1_.size(); ++index)
+        if (widget == option1_[index])
+            showTitle(index);
 }
 
 QtForm::MouseArgs QtForm::mouseArgs(const QMouseEvent& event) const {
@@ -466,9 +471,26 @@ std::u16string QtForm::text(Control control) const {
         }
         return note_;
     }
+    for (size_t index = 0; index < option1_.size(); ++index)
+        if (control == Option1(int(index)))
+            return fromQ(titles_[index]);
     if (auto* button = qobject_cast<QAbstractButton*>(this->control(control)))
         return fromQ(button->text());
     return {};
+}
+
+// A title longer than its selector ends in "…" there and shows whole in its tooltip; the title
+// itself is kept whole.
+void QtForm::showTitle(size_t index) {
+    QRadioButton* selector = option1_[index];
+    QStyle* style = selector->style();
+    const int room = selector->width() -
+                     style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, selector) -
+                     style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, selector) - 2;
+    const QString shown =
+        selector->fontMetrics().elidedText(titles_[index], Qt::ElideRight, std::max(room, 0));
+    selector->setText(shown);
+    selector->setToolTip(shown == titles_[index] ? QString() : titles_[index]);
 }
 
 void QtForm::setText(Control control, const std::u16string& text) {
@@ -486,6 +508,12 @@ void QtForm::setText(Control control, const std::u16string& text) {
         }
         return;
     }
+    for (size_t index = 0; index < option1_.size(); ++index)
+        if (control == Option1(int(index))) {
+            titles_[index] = toQ(text);
+            showTitle(index);
+            return;
+        }
     if (auto* button = qobject_cast<QAbstractButton*>(this->control(control)))
         button->setText(toQ(text));
 }

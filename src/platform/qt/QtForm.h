@@ -113,9 +113,11 @@ class QtForm : public Toolkit {
     float twipsPerPixelY() const;
     void fillNoteBox();
     void selectorFocus();
+    void showTitle(size_t index);
 
     FormWidget* form_;
     std::array<QRadioButton*, 3> option1_{};
+    std::array<QString, 3> titles_;
     QPushButton* chkBlack_ = nullptr;
     QPushButton* chkNote_ = nullptr;
     QLabel* picture1_ = nullptr;
