@@ -4,9 +4,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTextDocument>
 #include <QTimer>
@@ -198,6 +200,30 @@ TEST_F(Form, GeometryIsTheOuterSizeInTwips) {
     EXPECT_FLOAT_EQ(form.formGeometry(Edge::Width), 5790);
     EXPECT_FLOAT_EQ(form.formGeometry(Edge::Height), 5400);
     EXPECT_EQ(form.widget()->frameGeometry().topLeft(), QPoint(96, -20));
+}
+
+TEST_F(Form, ComesUpOnAScreenWhereverItWasStored) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    form.setFormGeometry(Edge::Left, 30000);
+    form.setFormGeometry(Edge::Top, 15000);
+    form.showForm();
+    EXPECT_TRUE(screen.contains(form.widget()->frameGeometry()))
+        << "moved whole onto the screen: " << form.widget()->frameGeometry().x() << ","
+        << form.widget()->frameGeometry().y() << " " << form.widget()->frameGeometry().width()
+        << "x" << form.widget()->frameGeometry().height() << " screen " << screen.width() << "x"
+        << screen.height();
+    form.hideForm();
+    form.setFormGeometry(Edge::Left, -20000);
+    form.showForm();
+    EXPECT_EQ(form.widget()->frameGeometry().x(), screen.left());
+    form.hideForm();
+    // On a screen, even in part, it stays exactly where it was.
+    form.setFormGeometry(Edge::Left, 1440);
+    form.setFormGeometry(Edge::Top, 150);
+    form.showForm();
+    EXPECT_FLOAT_EQ(form.formGeometry(Edge::Left), 1440);
+    EXPECT_FLOAT_EQ(form.formGeometry(Edge::Top), 150);
+    form.hideForm();
 }
 
 TEST_F(Form, FocusFailsWhileTheWindowIsHidden) {

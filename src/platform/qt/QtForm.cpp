@@ -444,6 +444,41 @@ int QtForm::pixels(Edge edge, float twips) const {
     return int(std::lround(twips / (horizontal ? twipsPerPixelX() : twipsPerPixelY())));
 }
 
+// A position stored on a monitor that is gone (a laptop undocked, a lower resolution) would
+// bring the window up where the user cannot reach it. Unless most of its title bar lies on a
+// screen, it moves to the nearest place where it lies whole on one (its top-left part, title
+// bar included, when it is larger); a position on a screen is left exactly as it is.
+void QtForm::keepOnAScreen() {
+    if (!WindowsCanBePlaced())
+        return;
+    QRect frame = form_->frameGeometry();
+    // Before the window manager framed it the frame is not known yet: allow for a common one.
+    if (frame.size() == form_->size())
+        frame.adjust(0, 0, 8, 32);
+    const int titleHeight = std::max(frame.height() - form_->height(), 24);
+    const QRect titleBar(frame.topLeft(), QSize(frame.width(), titleHeight));
+    QScreen* nearest = nullptr;
+    qint64 nearestDistance = 0;
+    for (QScreen* screen : QGuiApplication::screens()) {
+        const QRect area = screen->availableGeometry();
+        const QRect shared = area.intersected(titleBar);
+        if (qint64(shared.width()) * shared.height() * 2 >= qint64(titleBar.width()) * titleHeight)
+            return;
+        const QPoint offset = area.center() - frame.center();
+        const qint64 distance = qint64(offset.x()) * offset.x() + qint64(offset.y()) * offset.y();
+        if (!nearest || distance < nearestDistance) {
+            nearest = screen;
+            nearestDistance = distance;
+        }
+    }
+    if (!nearest)
+        return;
+    const QRect area = nearest->availableGeometry();
+    const int x = std::max(area.left(), std::min(frame.x(), area.right() + 1 - frame.width()));
+    const int y = std::max(area.top(), std::min(frame.y(), area.bottom() + 1 - frame.height()));
+    form_->move(x, y);
+}
+
 // A minimised window counts as hidden, so the tray and the alarm bring it back rather than
 // leave it stranded where it has no taskbar entry.
 bool QtForm::formVisible() const {
@@ -454,6 +489,7 @@ void QtForm::showForm() {
     fillNoteBox();
     if (form_->isMinimized())
         form_->setWindowState(form_->windowState() & ~Qt::WindowMinimized);
+    keepOnAScreen();
     form_->show();
     form_->raise();
     form_->activateWindow();

@@ -114,6 +114,7 @@ class QtForm : public Toolkit {
     void fillNoteBox();
     void selectorFocus();
     void showTitle(size_t index);
+    void keepOnAScreen();
 
     FormWidget* form_;
     std::array<QRadioButton*, 3> option1_{};

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# A position stored on a monitor that is gone (x 30000, y 15000 twips on a 1280 x 800 screen)
+# brings the window up whole on the screen; a position on the screen is kept exactly.
+source "$(dirname "$0")/../lib.sh"
+desktop_start
+
+frame_on_screen() {
+  local w extents
+  w=$(form_window) || return 1
+  eval "$(xdotool getwindowgeometry --shell "$w")"
+  extents=$(xprop -id "$w" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
+  set -- $extents
+  [ $((X - $1)) -ge 0 ] && [ $((Y - $3)) -ge 0 ] &&
+    [ $((X + WIDTH + $2)) -le 1280 ] && [ $((Y + HEIGHT + $4)) -le 800 ]
+}
+
+store_settings "xPos=30000" "yPos=15000"
+vantoly_start
+check "icon embedded" wait_until 5 tray_icons_are 1
+sleep 0.5
+click_tray_icon --repeat 2 --delay 90 1
+check "the window shows" wait_until 3 form_shown
+check "whole on the screen" wait_until 3 frame_on_screen
+kill "$VANTOLY_PID"; wait_until 5 gone "$VANTOLY_PID"
+
+store_settings "xPos=1500" "yPos=1200"
+vantoly_start
+check "icon embedded again" wait_until 5 tray_icons_are 1
+sleep 0.5
+click_tray_icon --repeat 2 --delay 90 1
+check "the window shows again" wait_until 3 form_shown
+xdotool key alt+o
+wait_until 3 not form_shown
+same "a position on the screen is kept exactly" "$(setting xPos) $(setting yPos)" "1500 1200"
+finish
