@@ -168,6 +168,9 @@ QtForm::QtForm() : form_(new FormWidget(*this)) {
     };
     chkBlack_ = toggle("&B", "Choose between Black and White system tray icons", 1440, 345);
     chkNote_ = toggle("&N", "Check to indicate note in tray", 1080, 315);
+    // What a screen reader says for the one-letter toggles.
+    chkBlack_->setAccessibleName(QStringLiteral("Black icons"));
+    chkNote_->setAccessibleName(QStringLiteral("Note indicator"));
     for (auto [control, box] :
          {std::pair{Control::chkBlack, chkBlack_}, {Control::chkNote, chkNote_}})
         QObject::connect(box, &QPushButton::clicked, form_,
@@ -216,6 +219,7 @@ QtForm::QtForm() : form_(new FormWidget(*this)) {
                      [this] { dispatch([this] { events_->Command1_Click(); }); });
 
     txtNote_ = new QPlainTextEdit(form_);
+    txtNote_->setAccessibleName(QStringLiteral("Note"));
     place(txtNote_, 120, 360, 5415, 4095);
     txtNote_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtNote_->setTabChangesFocus(true);
@@ -527,6 +531,7 @@ void QtForm::showTitle(size_t index) {
         selector->fontMetrics().elidedText(titles_[index], Qt::ElideRight, std::max(room, 0));
     selector->setText(shown);
     selector->setToolTip(shown == titles_[index] ? QString() : titles_[index]);
+    selector->setAccessibleName(titles_[index]);
 }
 
 void QtForm::setText(Control control, const std::u16string& text) {
