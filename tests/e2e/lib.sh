@@ -73,7 +73,8 @@ display_start() {
   wait_until 10 grep -qs . "$WORK/display" || return 1
   export DISPLAY=":$(cat "$WORK/display")"
   wait_until 10 xdpyinfo >/dev/null 2>&1 || return 1
-  openbox >>"$WORK/openbox.log" 2>&1 &
+  # shellcheck disable=SC2086 # OPENBOX_ARGS: extra options, e.g. a configuration of the case's
+  openbox ${OPENBOX_ARGS:-} >>"$WORK/openbox.log" 2>&1 &
   OPENBOX_PID=$!
   PIDS+=($OPENBOX_PID)
   sleep 0.3

@@ -73,7 +73,6 @@ bool FormWidget::event(QEvent* event) {
     case QEvent::Move:
     case QEvent::Resize:
     case QEvent::Show:
-        owner_.frameChanged();
         owner_.outerSizeMayHaveChanged();
         break;
     default:
@@ -324,20 +323,15 @@ float QtForm::formGeometry(Edge edge) const {
             return unplacedPosition_->y();
         return float(frame.y()) * twipsPerPixelY();
     case Edge::Width:
-        return float(pendingOuterSize_ ? pendingOuterSize_->width() : frame.width()) *
-               twipsPerPixelX();
+        return float(form_->width()) * twipsPerPixelX() + kFrameWidthTwips;
     case Edge::Height:
-        return float(pendingOuterSize_ ? pendingOuterSize_->height() : frame.height()) *
-               twipsPerPixelY();
+        return float(form_->height()) * twipsPerPixelY() + kFrameHeightTwips;
     }
     return 0;
 }
 
 void QtForm::setFormGeometry(Edge edge, float twips) {
-    const int px = pixels(edge, twips);
     const QRect frame = form_->frameGeometry();
-    const QSize margins = frame.size() - form_->size();
-    const bool framed = !margins.isNull();
     if ((edge == Edge::Left || edge == Edge::Top) && !WindowsCanBePlaced()) {
         if (!unplacedPosition_) {
             unplacedPosition_ = QPointF(formGeometry(Edge::Left), formGeometry(Edge::Top));
@@ -349,38 +343,26 @@ void QtForm::setFormGeometry(Edge edge, float twips) {
         return;
     }
     switch (edge) {
-    case Edge::Left:
+    case Edge::Left: {
         // Unchanged values are not applied, so the window manager keeps placing a new window.
+        const int px = pixels(edge, twips);
         if (px != frame.x())
             form_->move(px, frame.y());
         return;
-    case Edge::Top:
+    }
+    case Edge::Top: {
+        const int px = pixels(edge, twips);
         if (px != frame.y())
             form_->move(frame.x(), px);
         return;
+    }
     case Edge::Width:
-    case Edge::Height: {
-        QSize outer = pendingOuterSize_.value_or(frame.size());
-        (edge == Edge::Width ? outer.rwidth() : outer.rheight()) = std::max(px, 1);
-        if (outer == (pendingOuterSize_ ? *pendingOuterSize_ : frame.size()))
-            return;
-        if (!framed && !form_->isVisible())
-            pendingOuterSize_ = outer;
-        form_->resize((outer - margins).expandedTo(QSize(1, 1)));
+        form_->resize(std::max(pixels(edge, twips - kFrameWidthTwips), 1), form_->height());
+        return;
+    case Edge::Height:
+        form_->resize(form_->width(), std::max(pixels(edge, twips - kFrameHeightTwips), 1));
         return;
     }
-    }
-}
-
-void QtForm::frameChanged() {
-    if (!pendingOuterSize_)
-        return;
-    const QSize margins = form_->frameGeometry().size() - form_->size();
-    if (margins.isNull())
-        return;
-    const QSize outer = *pendingOuterSize_;
-    pendingOuterSize_.reset();
-    form_->resize((outer - margins).expandedTo(QSize(1, 1)));
 }
 
 void QtForm::outerSizeMayHaveChanged() {

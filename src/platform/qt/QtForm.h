@@ -99,7 +99,6 @@ class QtForm : public Toolkit {
   private:
     friend class FormWidget;
     void closeRequested(QCloseEvent* event);
-    void frameChanged();
     void outerSizeMayHaveChanged();
     // A mouse event as the handlers take it: button 1 left, 2 right, 4 middle; shift state 1
     // Shift, 2 Ctrl, 4 Alt; the position in twips.
@@ -142,9 +141,11 @@ class QtForm : public Toolkit {
     QIcon picture_;
     QByteArray pictureBytes_;
 
-    // An outer size asked for before the window manager framed the window; applied once the
-    // frame is known, so a restored size does not grow by the frame at every start.
-    std::optional<QSize> pendingOuterSize_;
+    // The outer size is the client area and the frame the window was designed with (5790 x 5400
+    // twips outside, 5655 x 5010 inside), whatever the window manager draws: the stored size
+    // and the layout then mean the same on every desktop, and a tall title bar cuts nothing.
+    static constexpr float kFrameWidthTwips = 5790 - 5655;
+    static constexpr float kFrameHeightTwips = 5400 - 5010;
     // The position given where the window system places windows itself (native Wayland).
     std::optional<QPointF> unplacedPosition_;
     // The outer size, in twips, the controls were last laid out for.
