@@ -36,6 +36,23 @@ void AlarmCheckOnA32KNote(benchmark::State& state) {
 }
 BENCHMARK(AlarmCheckOnA32KNote);
 
+// A 10 MB note with an "@" in every line but no time: the armed check every ten seconds.
+void AlarmCheckOnA10MBNote(benchmark::State& state) {
+    Started s;
+    std::u16string line(98, u'x');
+    line[10] = u'@';
+    line += u"\r\n";
+    std::u16string note;
+    note.reserve(10 << 20);
+    while (note.size() + line.size() <= (10u << 20))
+        note += line;
+    s.fp.texts[Control::txtNote] = note;
+    s.form.ArmAlarm();
+    for (auto _ : state)
+        s.form.timerAlarm_Timer();
+}
+BENCHMARK(AlarmCheckOnA10MBNote)->Unit(benchmark::kMillisecond);
+
 void Layout(benchmark::State& state) {
     Started s;
     for (auto _ : state)
