@@ -311,15 +311,17 @@ click_form() { # x y click arguments...
   win=$(form_window) || return 1
   xdotool mousemove --window "$win" "$1" "$2" sleep 0.2 click "${@:3}"
 }
-# The note window's outer size in pixels, frame included: "width height".
-form_outer_size() {
+# The note window with its frame, in pixels on the screen: "left top width height".
+form_frame() {
   local win extents
   win=$(form_window) || return 1
   eval "$(xdotool getwindowgeometry --shell "$win")"
   extents=$(xprop -id "$win" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
   set -- $extents
-  echo "$((WIDTH + ${1:-0} + ${2:-0})) $((HEIGHT + ${3:-0} + ${4:-0}))"
+  echo "$((X - ${1:-0})) $((Y - ${3:-0})) $((WIDTH + ${1:-0} + ${2:-0})) $((HEIGHT + ${3:-0} + ${4:-0}))"
 }
+# The note window's outer size in pixels, frame included: "width height".
+form_outer_size() { form_frame | awk '{ print $3, $4 }'; }
 # What the note box holds, read through the clipboard as a user would copy it.
 note_text() {
   xdotool key --clearmodifiers ctrl+a ctrl+c && sleep 0.3 && xclip -o -selection clipboard

@@ -5,13 +5,10 @@ source "$(dirname "$0")/../lib.sh"
 desktop_start
 
 frame_on_screen() {
-  local w extents
-  w=$(form_window) || return 1
-  eval "$(xdotool getwindowgeometry --shell "$w")"
-  extents=$(xprop -id "$w" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
-  set -- $extents
-  [ $((X - $1)) -ge 0 ] && [ $((Y - $3)) -ge 0 ] &&
-    [ $((X + WIDTH + $2)) -le 1280 ] && [ $((Y + HEIGHT + $4)) -le 800 ]
+  local left top width height
+  read -r left top width height < <(form_frame) || return 1
+  [ "$left" -ge 0 ] && [ "$top" -ge 0 ] && [ $((left + width)) -le 1280 ] &&
+    [ $((top + height)) -le 800 ]
 }
 
 store_settings "xPos=30000" "yPos=15000"
