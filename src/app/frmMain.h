@@ -108,6 +108,7 @@ class frmMain : public FormEvents, public FormWindow {
         return box();
     }
     void CheckAlarmAfterBox();
+    void ReportSaveFailure();
     void RestoreEdge(Edge edge, std::u16string_view key);
     void RestoreOption(Control box, std::u16string_view key);
     void InstallationError();
@@ -119,12 +120,13 @@ class frmMain : public FormEvents, public FormWindow {
 
     Toolkit& ui_;
     Platform& p_;
-    void ReportSaveFailure();
-    std::optional<std::string>
-        saveFailure_; // the first failing write's reason since the last report
+    // The first failing write's reason since the last report, and the last one reported.
+    std::optional<std::string> saveFailure_;
     std::string lastSaveFailure_;
-    bool saveFailureShown_ = false; // until a whole save succeeds again
-    bool quietSaves_ = false;       // no box: Quit asks its own question, a session ends
+    // Shown until a whole save succeeds again.
+    bool saveFailureShown_ = false;
+    // No box: Quit asks its own question, and a session that ends has nobody to answer.
+    bool quietSaves_ = false;
     int modalBoxes_ = 0;
 };
 
