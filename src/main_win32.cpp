@@ -1,6 +1,6 @@
 // Composition root of the Windows program: the Win32 adapter and frmMain. When the session ends
 // (logging off, shutting down) the program quits as the Quit button does, so a note is never
-// lost; when Explorer restarts the tray icon is added again.
+// lost; when Explorer restarts the tray icon is added again; a second start shows the window.
 #include "app/frmMain.h"
 #include "platform/win32/Win32Platform.h"
 
@@ -18,6 +18,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
             [&platform, &form](UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
                 if (platform.shell.taskbarMessage(message))
                     return 0;
+                if (message == vantoly::win32::Win32Host::activateMessage()) {
+                    platform.form.dispatch([&form] { form.BringToFront(); });
+                    return 0;
+                }
                 if (message == WM_QUERYENDSESSION)
                     return TRUE;
                 if (message == WM_ENDSESSION) {

@@ -1,8 +1,11 @@
 #pragma once
-// The child-window identifiers of the form's controls, shared with the test driver.
+// The form's window class and the child-window identifiers of its controls, shared with the test
+// driver.
 #include "platform/Toolkit.h"
 
 namespace vantoly::win32 {
+
+inline constexpr wchar_t kFormClass[] = L"VantolyForm";
 
 // OK is the dialog manager's default button (IDOK), so Enter outside the note box presses it.
 inline unsigned short ControlId(Control control) {

@@ -15,7 +15,6 @@
 namespace vantoly::win32 {
 namespace {
 
-constexpr wchar_t kFormClass[] = L"VantolyForm";
 constexpr wchar_t kPictureClass[] = L"VantolyPicture";
 constexpr UINT kOptionMouseDown = WM_APP + 1;
 constexpr UINT_PTR kSubclass = 1;

@@ -1,8 +1,10 @@
 #include "platform/win32/Win32Host.h"
 
 #include <cstdio>
+#include <cwchar>
 #include <shlobj.h>
 
+#include "platform/win32/ControlIds.h"
 #include "platform/win32/Win32Text.h"
 
 namespace vantoly::win32 {
@@ -17,6 +19,29 @@ bool Win32Host::anotherInstanceRunning() {
         mutex_ = CreateMutexW(nullptr, FALSE, L"Local\\Vantoly");
     // Without a mutex there is no way to tell: running beats refusing to run.
     return mutex_ && GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+UINT Win32Host::activateMessage() {
+    static const UINT message = RegisterWindowMessageW(L"Vantoly.ShowWindow");
+    return message;
+}
+
+// The note window of the other process (this one has its own, hidden, by now), which may then
+// come to the foreground.
+void Win32Host::activateRunningInstance() {
+    AllowSetForegroundWindow(ASFW_ANY);
+    EnumWindows(
+        [](HWND window, LPARAM) -> BOOL {
+            wchar_t name[32] = {};
+            DWORD process = 0;
+            GetWindowThreadProcessId(window, &process);
+            if (process == GetCurrentProcessId() || !GetClassNameW(window, name, 32) ||
+                std::wcscmp(name, kFormClass) != 0)
+                return TRUE;
+            PostMessageW(window, activateMessage(), 0, 0);
+            return FALSE;
+        },
+        0);
 }
 
 void Win32Host::endProcess(int exitCode) {

@@ -2,10 +2,10 @@
 // Win32 adapter: the process.
 //
 // Implements: one instance per user session through a named mutex ("Local\Vantoly"), held until
-// the process ends; the application directory from the executable's own path; the user's local
-// application data folder for the cache; ending the process by leaving the message loop, with no
-// further event reaching the handlers; problems on standard error when there is one, and to the
-// debugger otherwise.
+// the process ends, a second start asking the first for its window with a registered message; the
+// application directory from the executable's own path; the user's local application data folder
+// for the cache; ending the process by leaving the message loop, with no further event reaching the
+// handlers; problems on standard error when there is one, and to the debugger otherwise.
 #include <functional>
 #include <optional>
 
@@ -21,8 +21,9 @@ class Win32Host : public Host {
     ~Win32Host() override;
 
     bool anotherInstanceRunning() override;
-    // Bringing the running window up from a second start is not there yet on Windows.
-    void activateRunningInstance() override {}
+    void activateRunningInstance() override;
+    // What a second start posts to the running program's note window.
+    static UINT activateMessage();
     void endProcess(int exitCode) override;
     std::u16string applicationDirectory() const override;
     bool directoryWritable(const std::u16string& directory) const override;

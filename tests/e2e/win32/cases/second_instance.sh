@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# A second start while the program runs ends at once, writes nothing and leaves the first one's
-# tray icon alone.
+# A second start while the program runs shows the first one's window, ends at once, writes
+# nothing and leaves the first one's tray icon alone.
 source "$(dirname "$0")/../lib.sh"
 wine_desktop_start
 
@@ -12,6 +12,7 @@ first=$VANTOLY_PID
 second=$!
 check "the second instance ends at once" wait_until 10 gone "$second"
 same "with code 0" "$(exit_code_of "$second")" 0
+check "the first one shows its window" wait_until 10 shown
 sleep 1
 check "the tray still holds the first one's icon" wine_tray_icons_are 1
 check "the first instance runs on" running "$first"
