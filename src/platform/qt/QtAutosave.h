@@ -10,7 +10,7 @@ namespace vantoly::qt {
 class QtForm;
 class QtSettingsStore;
 
-constexpr int kAutosaveDelayMs = 1500;
+constexpr int kAutosaveDelayMs = 1000;
 
 class QtAutosave {
   public:
