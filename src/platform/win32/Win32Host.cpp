@@ -26,22 +26,26 @@ UINT Win32Host::activateMessage() {
     return message;
 }
 
-// The note window of the other process (this one has its own, hidden, by now), which may then
-// come to the foreground.
+namespace {
+
+// The note window of the other process (this one has its own, hidden, by now).
+BOOL CALLBACK askToShow(HWND window, LPARAM) {
+    wchar_t name[32] = {};
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == GetCurrentProcessId() || !GetClassNameW(window, name, 32) ||
+        std::wcscmp(name, kFormClass) != 0)
+        return TRUE;
+    PostMessageW(window, Win32Host::activateMessage(), 0, 0);
+    return FALSE;
+}
+
+} // namespace
+
+// The running program's window, which may then come to the foreground.
 void Win32Host::activateRunningInstance() {
     AllowSetForegroundWindow(ASFW_ANY);
-    EnumWindows(
-        [](HWND window, LPARAM) -> BOOL {
-            wchar_t name[32] = {};
-            DWORD process = 0;
-            GetWindowThreadProcessId(window, &process);
-            if (process == GetCurrentProcessId() || !GetClassNameW(window, name, 32) ||
-                std::wcscmp(name, kFormClass) != 0)
-                return TRUE;
-            PostMessageW(window, activateMessage(), 0, 0);
-            return FALSE;
-        },
-        0);
+    EnumWindows(askToShow, 0);
 }
 
 void Win32Host::endProcess(int exitCode) {
