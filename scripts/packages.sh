@@ -4,8 +4,9 @@ BUILD_PACKAGES="cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev libxcb
 TEST_PACKAGES="locales at-spi2-core python3-pyatspi clang-format xvfb openbox trayer xdotool x11-utils imagemagick libfaketime util-linux pulseaudio pulseaudio-utils sox xclip dbus-daemon dbus-bin python3-gi gir1.2-glib-2.0 dpkg-dev desktop-file-utils appstream"
 # The Windows program: MinGW-w64 cross-compilers (posix threads, for GoogleTest), 64-bit Wine to
 # run it (32-bit programs need the i386 architecture and wine32 where the machine can run them),
-# and GoogleTest's sources for the cross-built unit tests.
-WIN32_PACKAGES="g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 googletest unzip"
+# GoogleTest's sources for the cross-built unit tests, and NSIS for the installers (7-Zip lists
+# what they hold).
+WIN32_PACKAGES="g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 googletest unzip nsis p7zip-full"
 DESKTOP_PACKAGES="xvfb openbox trayer x11-utils imagemagick xdotool"
 VNC_PACKAGES="x11vnc"
 
