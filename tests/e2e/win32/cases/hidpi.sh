@@ -9,8 +9,21 @@ wine_desktop_start
 wine_vantoly_start
 check "started" wait_until 20 started
 check "shown" show_by_tray
-same "the note box as created" "$(drv rect txtNote | cut -d' ' -f1,2)" "12 36"
-same "the note selectors" "$(drv rect 'Option1(1)')" "132 12 122 26"
+# Each control's twips over ten, halves rounded up; the bottom row's height from the window's
+# bottom and the note box's size are the layout's, checked below.
+while read -r name fields place; do
+  same "$name as created" "$(drv rect "$name" | cut -d' ' -f"$fields")" "$place"
+done <<'TABLE'
+Option1(0) 1-4 12 12 122 26
+Option1(1) 1-4 132 12 122 26
+Option1(2) 1-4 252 12 122 26
+chkBlack 1,3,4 144 35 38
+chkNote 1,3,4 108 32 38
+Command3 1,3,4 372 86 38
+Command2 1,3,4 468 86 38
+Command1 1,3,4 12 86 38
+txtNote 1,2 12 36
+TABLE
 # Under Wine the window manager takes a few seconds to apply the two resizes when cases run
 # side by side.
 drv background double-click

@@ -1,0 +1,200 @@
+// The Win32 window as created, read back through Windows itself: every control's place,
+// caption, font and tooltip; the access keys; where mouse presses go.
+#include "platform/win32/Win32Form.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+#include "platform/win32/ControlIds.h"
+#include <commctrl.h>
+
+namespace vantoly::win32 {
+namespace {
+
+struct Recorder : FormEvents {
+    std::vector<std::string> events;
+    void Form_Unload(int16_t&) override { events.push_back("Form_Unload"); }
+    void Form_Resize() override {}
+    void Form_DblClick() override { events.push_back("Form_DblClick"); }
+    void Form_MouseUp(int16_t button, int16_t, float, float) override {
+        events.push_back("Form_MouseUp " + std::to_string(button));
+    }
+    void Option1_Click(int16_t index) override {
+        events.push_back("Option1_Click " + std::to_string(index));
+    }
+    void Option1_MouseDown(int16_t index, int16_t button, int16_t, float, float) override {
+        events.push_back("Option1_MouseDown " + std::to_string(index) + " " +
+                         std::to_string(button));
+    }
+    void chkBlack_Click() override { events.push_back("chkBlack_Click"); }
+    void chkNote_Click() override { events.push_back("chkNote_Click"); }
+    void Command1_Click() override { events.push_back("Command1_Click"); }
+    void Command2_Click() override { events.push_back("Command2_Click"); }
+    void Command3_Click() override { events.push_back("Command3_Click"); }
+    void Picture1_MouseMove(int16_t, int16_t, float, float) override {}
+    void Timer1_Timer() override {}
+    void timerAlarm_Timer() override {}
+};
+
+struct Form : testing::Test {
+    Win32Form form{GetModuleHandleW(nullptr)};
+    Recorder recorder;
+    void SetUp() override {
+        form.connectEvents(&recorder, [](const char* what) { ADD_FAILURE() << what; });
+    }
+    // Runs what was posted, as the message loop would.
+    void pump() {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    std::vector<std::string> take() {
+        pump();
+        return std::exchange(recorder.events, {});
+    }
+    void press(Control at, UINT down, UINT up) {
+        SendMessageW(form.control(at), down, 0, MAKELPARAM(3, 3));
+        pump(); // the loop takes what was posted before the next input
+        SendMessageW(form.control(at), up, 0, MAKELPARAM(3, 3));
+    }
+};
+
+HWND tooltipOf(HWND form) {
+    HWND found = nullptr;
+    EnumThreadWindows(
+        GetWindowThreadProcessId(form, nullptr),
+        [](HWND window, LPARAM result) -> BOOL {
+            wchar_t name[64] = {};
+            GetClassNameW(window, name, 64);
+            if (std::wstring(name) != TOOLTIPS_CLASSW)
+                return TRUE;
+            *reinterpret_cast<HWND*>(result) = window;
+            return FALSE;
+        },
+        LPARAM(&found));
+    return found;
+}
+
+std::wstring tooltip(HWND tooltips, HWND form, HWND control) {
+    wchar_t text[256] = {};
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = form;
+    tool.uId = UINT_PTR(control);
+    tool.lpszText = text;
+    SendMessageW(tooltips, TTM_GETTEXTW, 256, LPARAM(&tool));
+    return text;
+}
+
+TEST_F(Form, EveryControlAsDefined) {
+    ASSERT_FLOAT_EQ(form.twipsPerPixelX(), 15.0f); // 96 dpi
+    const struct {
+        Control control;
+        const wchar_t* caption;
+        int left, top, width, height; // twips
+        const wchar_t* face;
+        int points100;
+        bool bold;
+        int charset;
+        const wchar_t* tip;
+    } table[] = {
+        {Control::Option1_0, L"Note 1", 120, 120, 1215, 255, L"MS Sans Serif", 825, false, 0, L""},
+        {Control::Option1_1, L"Note 2", 1320, 120, 1215, 255, L"MS Sans Serif", 825, false, 0, L""},
+        {Control::Option1_2, L"Note 3", 2520, 120, 1215, 255, L"MS Sans Serif", 825, false, 0, L""},
+        {Control::chkBlack, L"&B", 1440, 4560, 345, 375, L"MS Sans Serif", 825, false, 0,
+         L"Choose between Black and White system tray icons"},
+        {Control::chkNote, L"&N", 1080, 4560, 315, 375, L"MS Sans Serif", 825, false, 0,
+         L"Check to indicate note in tray"},
+        {Control::Command3, L"&Clear", 3720, 4560, 855, 375, L"MS Sans Serif", 825, false, 0, L""},
+        {Control::Command2, L"&OK", 4680, 4560, 855, 375, L"MS Sans Serif", 825, true, 0, L""},
+        {Control::Command1, L"&Quit", 120, 4560, 855, 375, L"MS Sans Serif", 825, false, 0, L""},
+        {Control::txtNote, L"", 120, 360, 5415, 4095, L"Arial", 975, false, HEBREW_CHARSET, L""},
+    };
+    const HWND tooltips = tooltipOf(form.window());
+    ASSERT_NE(tooltips, nullptr);
+    for (const auto& row : table) {
+        const HWND control = form.control(row.control);
+        RECT place;
+        GetWindowRect(control, &place);
+        MapWindowPoints(nullptr, form.window(), reinterpret_cast<POINT*>(&place), 2);
+        EXPECT_EQ(place.left, row.left / 15) << row.caption;
+        EXPECT_EQ(place.top, row.top / 15) << row.caption;
+        EXPECT_EQ(place.right - place.left, row.width / 15) << row.caption;
+        EXPECT_EQ(place.bottom - place.top, row.height / 15) << row.caption;
+        wchar_t caption[64] = {};
+        GetWindowTextW(control, caption, 64);
+        EXPECT_STREQ(caption, row.caption);
+
+        LOGFONTW font{};
+        ASSERT_TRUE(GetObjectW(HFONT(SendMessageW(control, WM_GETFONT, 0, 0)), sizeof font, &font))
+            << row.caption;
+        EXPECT_STREQ(font.lfFaceName, row.face) << row.caption;
+        EXPECT_EQ(font.lfHeight, -MulDiv(row.points100, 96, 7200)) << row.caption;
+        EXPECT_EQ(font.lfWeight >= FW_BOLD, row.bold) << row.caption;
+        EXPECT_EQ(font.lfCharSet, row.charset) << row.caption;
+        EXPECT_EQ(tooltip(tooltips, form.window(), control), row.tip) << row.caption;
+    }
+    EXPECT_FALSE(IsWindowVisible(form.control(Control::Picture1)));
+    EXPECT_EQ(SendMessageW(form.control(Control::Option1_0), BM_GETCHECK, 0, 0), BST_CHECKED);
+    RECT client;
+    GetClientRect(form.window(), &client);
+    EXPECT_EQ(client.right, 377); // 5655 x 5010 twips
+    EXPECT_EQ(client.bottom, 334);
+    wchar_t title[16] = {};
+    GetWindowTextW(form.window(), title, 16);
+    EXPECT_STREQ(title, L"Vantoly");
+}
+
+TEST_F(Form, EachAccessKeyPressesItsControl) {
+    ShowWindow(form.window(), SW_SHOWNOACTIVATE);
+    const struct {
+        wchar_t key;
+        const char* event;
+    } keys[] = {
+        {L'q', "Command1_Click"}, {L'o', "Command2_Click"}, {L'c', "Command3_Click"},
+        {L'n', "chkNote_Click"},  {L'b', "chkBlack_Click"},
+    };
+    for (const auto& [key, event] : keys) {
+        // Alt+key as the message loop hands it to the dialog manager.
+        MSG message{
+            form.control(Control::txtNote), WM_SYSCHAR, WPARAM(key), LPARAM(1) << 29, 0, {}};
+        EXPECT_TRUE(IsDialogMessageW(form.window(), &message)) << char(key);
+        EXPECT_EQ(take(), std::vector<std::string>{event}) << char(key);
+    }
+}
+
+TEST_F(Form, MousePressesGoWhereTheDesignSends) {
+    ShowWindow(form.window(), SW_SHOWNOACTIVATE);
+    // The background: a right click for the about box, a double-click for the default size.
+    SendMessageW(form.window(), WM_RBUTTONUP, 0, MAKELPARAM(200, 2));
+    EXPECT_EQ(take(), std::vector<std::string>{"Form_MouseUp 2"});
+    SendMessageW(form.window(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(200, 2));
+    EXPECT_EQ(take(), std::vector<std::string>{"Form_DblClick"});
+
+    // On a control neither reaches the window's handlers (the note box's right click is its
+    // own menu of Cut, Copy and Paste, a modal loop left out here).
+    for (Control control : {Control::txtNote, Control::Command2, Control::chkNote}) {
+        if (control != Control::txtNote)
+            press(control, WM_RBUTTONDOWN, WM_RBUTTONUP);
+        press(control, WM_LBUTTONDBLCLK, WM_LBUTTONUP);
+        for (const std::string& event : take()) {
+            EXPECT_NE(event, "Form_MouseUp 2") << ControlId(control);
+            EXPECT_NE(event, "Form_DblClick") << ControlId(control);
+        }
+    }
+
+    // A right press on a note selector asks to rename it and does not choose it.
+    press(Control::Option1_1, WM_RBUTTONDOWN, WM_RBUTTONUP);
+    EXPECT_EQ(take(), std::vector<std::string>{"Option1_MouseDown 1 2"});
+    EXPECT_EQ(SendMessageW(form.control(Control::Option1_1), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    EXPECT_EQ(SendMessageW(form.control(Control::Option1_0), BM_GETCHECK, 0, 0), BST_CHECKED);
+    // A left click chooses it.
+    press(Control::Option1_1, WM_LBUTTONDOWN, WM_LBUTTONUP);
+    EXPECT_EQ(take(), (std::vector<std::string>{"Option1_MouseDown 1 1", "Option1_Click 1"}));
+}
+
+} // namespace
+} // namespace vantoly::win32
