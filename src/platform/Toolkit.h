@@ -29,6 +29,13 @@ enum class Timer { Timer1, timerAlarm };
 // Outer geometry of the form (frame included), or a control's place within the client area.
 enum class Edge { Left, Top, Width, Height };
 
+// The outer size an adapter reports is its client area plus the frame the window was designed
+// with (5790 x 5400 twips outside, 5655 x 5010 inside), whatever frame the window system draws:
+// the stored size and the layout then mean the same everywhere, and a tall title bar cuts
+// nothing.
+inline constexpr float kDesignedFrameWidthTwips = 5790 - 5655;
+inline constexpr float kDesignedFrameHeightTwips = 5400 - 5010;
+
 // Message box styles used by the program.
 constexpr int vbOKOnly = 0;
 constexpr int vbYesNo = 4;

@@ -323,9 +323,9 @@ float QtForm::formGeometry(Edge edge) const {
             return unplacedPosition_->y();
         return float(frame.y()) * twipsPerPixelY();
     case Edge::Width:
-        return float(form_->width()) * twipsPerPixelX() + kFrameWidthTwips;
+        return float(form_->width()) * twipsPerPixelX() + kDesignedFrameWidthTwips;
     case Edge::Height:
-        return float(form_->height()) * twipsPerPixelY() + kFrameHeightTwips;
+        return float(form_->height()) * twipsPerPixelY() + kDesignedFrameHeightTwips;
     }
     return 0;
 }
@@ -357,10 +357,10 @@ void QtForm::setFormGeometry(Edge edge, float twips) {
         return;
     }
     case Edge::Width:
-        form_->resize(std::max(pixels(edge, twips - kFrameWidthTwips), 1), form_->height());
+        form_->resize(std::max(pixels(edge, twips - kDesignedFrameWidthTwips), 1), form_->height());
         return;
     case Edge::Height:
-        form_->resize(form_->width(), std::max(pixels(edge, twips - kFrameHeightTwips), 1));
+        form_->resize(form_->width(), std::max(pixels(edge, twips - kDesignedFrameHeightTwips), 1));
         return;
     }
 }

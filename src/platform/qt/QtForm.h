@@ -141,11 +141,6 @@ class QtForm : public Toolkit {
     QIcon picture_;
     QByteArray pictureBytes_;
 
-    // The outer size is the client area and the frame the window was designed with (5790 x 5400
-    // twips outside, 5655 x 5010 inside), whatever the window manager draws: the stored size
-    // and the layout then mean the same on every desktop, and a tall title bar cuts nothing.
-    static constexpr float kFrameWidthTwips = 5790 - 5655;
-    static constexpr float kFrameHeightTwips = 5400 - 5010;
     // The position given where the window system places windows itself (native Wayland).
     std::optional<QPointF> unplacedPosition_;
     // The outer size, in twips, the controls were last laid out for.

@@ -9,6 +9,7 @@
 #include "platform/Failure.h"
 #include "platform/RunHandler.h"
 #include "platform/win32/ControlIds.h"
+#include "platform/win32/Win32Screens.h"
 #include "platform/win32/Win32Text.h"
 #include "platform/win32/resource.h"
 
@@ -181,6 +182,17 @@ Win32Form::Win32Form(HINSTANCE instance) : instance_(instance) {
         tool.lpszText = const_cast<wchar_t*>(tip);
         SendMessageW(tooltip_, TTM_ADDTOOLW, 0, LPARAM(&tool));
     }
+    for (int index = 0; index < 3; ++index) {
+        TOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = form_;
+        tool.uId = UINT_PTR(control(Option1(index)));
+        tool.lpszText = const_cast<wchar_t*>(L"");
+        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, LPARAM(&tool));
+        titles_[size_t(index)] = captions[index];
+        showTitle(index);
+    }
 
     SetTimer(form_, UINT_PTR(Timer::Timer1) + 1, 60000, nullptr);
     timers_[size_t(Timer::Timer1)] = true;
@@ -246,6 +258,43 @@ void Win32Form::place(Control c) {
     const auto& t = twips_[size_t(c)];
     MoveWindow(control(c), pixels(t[0]), pixels(t[1]), std::max(pixels(t[2]), 0),
                std::max(pixels(t[3]), 0), TRUE);
+    for (int index = 0; index < 3; ++index)
+        if (c == Option1(index) && tooltip_)
+            showTitle(index);
+}
+
+SIZE Win32Form::outerSize(int clientWidth, int clientHeight) const {
+    RECT outer{0, 0, clientWidth, clientHeight};
+    AdjustWindowRectEx(&outer, DWORD(GetWindowLongW(form_, GWL_STYLE)), FALSE,
+                       DWORD(GetWindowLongW(form_, GWL_EXSTYLE)));
+    return {outer.right - outer.left, outer.bottom - outer.top};
+}
+
+// A selector shows as much of its title as fits, the whole title in its tooltip when cut.
+void Win32Form::showTitle(int index) {
+    const HWND selector = control(Option1(index));
+    RECT box{};
+    GetClientRect(selector, &box);
+    const int room = box.right - GetSystemMetrics(SM_CXMENUCHECK) - GetSystemMetrics(SM_CXEDGE) * 3;
+    const std::wstring shown = ElidedToWidth(selector, titles_[size_t(index)], room);
+    SetWindowTextW(selector, shown.c_str());
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = form_;
+    tool.uId = UINT_PTR(selector);
+    tool.lpszText = const_cast<wchar_t*>(
+        shown == titles_[size_t(index)] ? L"" : titles_[size_t(index)].c_str());
+    SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, LPARAM(&tool));
+}
+
+// Tab reaches the note selectors at the selected one, from either side.
+void Win32Form::selectorTabStop() {
+    for (int16_t index = 0; index < 3; ++index) {
+        const HWND selector = control(Option1(index));
+        const LONG style = GetWindowLongW(selector, GWL_STYLE);
+        SetWindowLongW(selector, GWL_STYLE,
+                       index == selectedNote_ ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+    }
 }
 
 void Win32Form::InitCommonControls() {
@@ -261,9 +310,12 @@ float Win32Form::formGeometry(Edge edge) const {
     case Edge::Top:
         return twips(r.top);
     case Edge::Width:
-        return twips(r.right - r.left);
-    case Edge::Height:
-        return twips(r.bottom - r.top);
+    case Edge::Height: {
+        RECT client{};
+        GetClientRect(form_, &client);
+        return edge == Edge::Width ? twips(client.right) + kDesignedFrameWidthTwips
+                                   : twips(client.bottom) + kDesignedFrameHeightTwips;
+    }
     }
     return 0;
 }
@@ -272,20 +324,26 @@ void Win32Form::setFormGeometry(Edge edge, float value) {
     RECT r{};
     GetWindowRect(form_, &r);
     int x = r.left, y = r.top, w = r.right - r.left, h = r.bottom - r.top;
-    const int px = pixels(value);
     switch (edge) {
     case Edge::Left:
-        x = px;
+        x = pixels(value);
         break;
     case Edge::Top:
-        y = px;
+        y = pixels(value);
         break;
     case Edge::Width:
-        w = std::max(px, 1);
+    case Edge::Height: {
+        RECT client{};
+        GetClientRect(form_, &client);
+        if (edge == Edge::Width)
+            client.right = std::max(pixels(value - kDesignedFrameWidthTwips), 1);
+        else
+            client.bottom = std::max(pixels(value - kDesignedFrameHeightTwips), 1);
+        const SIZE outer = outerSize(client.right, client.bottom);
+        w = outer.cx;
+        h = outer.cy;
         break;
-    case Edge::Height:
-        h = std::max(px, 1);
-        break;
+    }
     }
     if (x == r.left && y == r.top && w == r.right - r.left && h == r.bottom - r.top)
         return;
@@ -297,11 +355,15 @@ void Win32Form::setControlGeometry(Control c, Edge edge, float value) {
     place(c);
 }
 
+// A minimised window counts as hidden, so the tray and the alarm bring it back.
 bool Win32Form::formVisible() const {
-    return IsWindowVisible(form_) != FALSE;
+    return IsWindowVisible(form_) && !IsIconic(form_);
 }
 
 void Win32Form::showForm() {
+    if (IsIconic(form_))
+        ShowWindow(form_, SW_RESTORE);
+    KeepOnAScreen(form_);
     ShowWindow(form_, SW_SHOW);
     SetForegroundWindow(form_);
 }
@@ -313,12 +375,21 @@ void Win32Form::hideForm() {
 std::u16string Win32Form::text(Control c) const {
     if (c == Control::Picture1)
         return {};
+    for (int index = 0; index < 3; ++index)
+        if (c == Option1(index))
+            return fromWide(titles_[size_t(index)]);
     return windowText(control(c));
 }
 
 void Win32Form::setText(Control c, const std::u16string& value) {
     if (c == Control::Picture1)
         return;
+    for (int index = 0; index < 3; ++index)
+        if (c == Option1(index)) {
+            titles_[size_t(index)] = wide(value);
+            showTitle(index);
+            return;
+        }
     SetWindowTextW(control(c), wide(value));
 }
 
@@ -348,6 +419,7 @@ void Win32Form::setValue(Control c, int16_t value) {
                 SendMessageW(control(Option1(other)), BM_SETCHECK,
                              other == index ? BST_CHECKED : BST_UNCHECKED, 0);
             selectedNote_ = index;
+            selectorTabStop();
         } else {
             SendMessageW(control(c), BM_SETCHECK, BST_UNCHECKED, 0);
         }
@@ -523,6 +595,7 @@ void Win32Form::command(WORD id, WORD code) {
                 index == selectedNote_)
                 return;
             selectedNote_ = index;
+            selectorTabStop();
             dispatch([&] { events_->Option1_Click(index); });
             return;
         }
@@ -587,7 +660,8 @@ LRESULT Win32Form::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETMINMAXINFO: {
         // The layout has no lower bound of its own: the window keeps room for the note box.
         auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
-        limits->ptMinTrackSize = {pixels(1800), pixels(600)};
+        const SIZE least = outerSize(pixels(1800), pixels(600));
+        limits->ptMinTrackSize = {least.cx, least.cy};
         return 0;
     }
     case WM_DPICHANGED:

@@ -83,6 +83,10 @@ class Win32Form : public Toolkit {
     void makeFonts();
     HFONT fontOf(Control control) const;
     void place(Control control);
+    // The outer size of a window with this client area, in pixels.
+    SIZE outerSize(int clientWidth, int clientHeight) const;
+    void showTitle(int index);
+    void selectorTabStop();
     int pixels(float twips) const;
     float twips(int pixels) const { return float(pixels) * twipsPerPixelX(); }
     struct MouseArgs {
@@ -100,6 +104,7 @@ class Win32Form : public Toolkit {
     UINT dpi_ = 96;
     std::array<bool, 2> timers_{};
     std::map<Control, int16_t> checkValues_;
+    std::array<std::wstring, 3> titles_; // the selectors' whole titles
     int16_t selectedNote_ = 0;
     HWND lastFocus_ = nullptr;
 

@@ -196,5 +196,72 @@ TEST_F(Form, MousePressesGoWhereTheDesignSends) {
     EXPECT_EQ(take(), (std::vector<std::string>{"Option1_MouseDown 1 1", "Option1_Click 1"}));
 }
 
+TEST_F(Form, TabReachesTheSelectedNoteSelectorFromEitherSide) {
+    ShowWindow(form.window(), SW_SHOWNOACTIVATE);
+    // Where the dialog manager takes Tab and Shift+Tab.
+    auto tabFrom = [&](Control from, bool back) {
+        return GetNextDlgTabItem(form.window(), form.control(from), back);
+    };
+    for (int16_t chosen : {1, 2, 0}) {
+        form.setValue(Option1(chosen), -1);
+        EXPECT_EQ(tabFrom(Control::Command1, false), form.control(Option1(chosen))) << chosen;
+        EXPECT_EQ(tabFrom(Control::txtNote, true), form.control(Option1(chosen))) << chosen;
+    }
+    EXPECT_EQ(tabFrom(Control::txtNote, false), form.control(Control::Command2));
+}
+
+TEST_F(Form, ALongTitleIsCutOnItsSelectorAndWholeInItsTooltip) {
+    const std::u16string title = u"Shopping list for the weekend and the week after";
+    form.setText(Control::Option1_1, title);
+    EXPECT_EQ(form.text(Control::Option1_1), title);
+    wchar_t shown[128] = {};
+    GetWindowTextW(form.control(Control::Option1_1), shown, 128);
+    const std::wstring cut = shown;
+    ASSERT_FALSE(cut.empty());
+    EXPECT_EQ(cut.back(), L'\u2026');
+    EXPECT_EQ(std::wstring(title.begin(), title.begin() + long(cut.size()) - 1),
+              cut.substr(0, cut.size() - 1));
+    const HWND tooltips = tooltipOf(form.window());
+    EXPECT_EQ(tooltip(tooltips, form.window(), form.control(Control::Option1_1)),
+              std::wstring(title.begin(), title.end()));
+    // A short one stands whole, with no tooltip.
+    form.setText(Control::Option1_1, u"Work");
+    GetWindowTextW(form.control(Control::Option1_1), shown, 128);
+    EXPECT_STREQ(shown, L"Work");
+    EXPECT_EQ(tooltip(tooltips, form.window(), form.control(Control::Option1_1)), L"");
+}
+
+TEST_F(Form, OuterSizeIsTheClientAreaAndTheDesignedFrame) {
+    form.setFormGeometry(Edge::Width, 7500);
+    form.setFormGeometry(Edge::Height, 6300);
+    RECT client;
+    GetClientRect(form.window(), &client);
+    EXPECT_EQ(client.right, (7500 - 135) / 15);
+    EXPECT_EQ(client.bottom, (6300 - 390) / 15);
+    EXPECT_FLOAT_EQ(form.formGeometry(Edge::Width), 7500);
+    EXPECT_FLOAT_EQ(form.formGeometry(Edge::Height), 6300);
+}
+
+TEST_F(Form, APositionOffEveryScreenComesBackOnOneAtShow) {
+    MONITORINFO screen{};
+    screen.cbSize = sizeof screen;
+    GetMonitorInfoW(MonitorFromPoint({0, 0}, MONITOR_DEFAULTTOPRIMARY), &screen);
+    const RECT area = screen.rcWork;
+    form.setFormGeometry(Edge::Left, 30000 * 15);
+    form.setFormGeometry(Edge::Top, 15000 * 15);
+    form.showForm();
+    RECT frame;
+    GetWindowRect(form.window(), &frame);
+    EXPECT_EQ(frame.right, area.right);
+    EXPECT_EQ(frame.bottom, area.bottom);
+    // On a screen, a position stays exactly.
+    form.hideForm();
+    form.setFormGeometry(Edge::Left, 1500);
+    form.setFormGeometry(Edge::Top, 1200);
+    form.showForm();
+    EXPECT_FLOAT_EQ(form.formGeometry(Edge::Left), 1500);
+    EXPECT_FLOAT_EQ(form.formGeometry(Edge::Top), 1200);
+}
+
 } // namespace
 } // namespace vantoly::win32

@@ -218,6 +218,12 @@ int main(int argc, char** argv) {
         std::printf("%ld %ld\n", r.right - r.left, r.bottom - r.top);
         return 0;
     }
+    if (command == "client") {
+        RECT r{};
+        GetClientRect(form(), &r);
+        std::printf("%ld %ld\n", r.right, r.bottom);
+        return 0;
+    }
     if (command == "rect") { // a control's place in the client area, in pixels
         RECT r{};
         GetWindowRect(control(arg(2)), &r);

@@ -10,7 +10,8 @@ wine_vantoly_start
 check "started" wait_until 20 started
 check "shown" show_by_tray
 # Each control's twips over ten, halves rounded up; the bottom row's height from the window's
-# bottom and the note box's size are the layout's, checked below.
+# bottom, Clear and OK from its right edge and the note box's size are the layout's, from the
+# client area of 566 x 501 pixels (5655 x 5010 twips) and the designed frame.
 while read -r name fields place; do
   same "$name as created" "$(drv rect "$name" | cut -d' ' -f"$fields")" "$place"
 done <<'TABLE'
@@ -19,14 +20,14 @@ Option1(1) 1-4 132 12 122 26
 Option1(2) 1-4 252 12 122 26
 chkBlack 1,3,4 144 35 38
 chkNote 1,3,4 108 32 38
-Command3 1,3,4 372 86 38
-Command2 1,3,4 468 86 38
+Command3 1,3,4 376 86 38
+Command2 1,3,4 472 86 38
 Command1 1,3,4 12 86 38
 txtNote 1,2 12 36
 TABLE
 # Under Wine the window manager takes a few seconds to apply the two resizes when cases run
 # side by side.
 drv background double-click
-check "the default size in pixels of 144 DPI" wait_until 15 test "$(drv outer)" = "579 540"
-same "and its layout" "$(drv rect Command2 | cut -d' ' -f1,2)" "471 456"
+check "the default size in pixels of 144 DPI" wait_until 15 test "$(drv client)" = "566 501"
+same "and its layout" "$(drv rect Command2 | cut -d' ' -f1,2)" "472 456"
 finish

@@ -13,7 +13,9 @@ px() { echo $(( $1 / 15 )); } # twips to pixels
 
 drv resize 500 420
 sleep 0.5
-W=7500 H=6300
+# The window's size in twips is its client area and the frame the design assumed.
+read -r cw ch <<<"$(drv client)"
+W=$((cw * 15 + 135)) H=$((ch * 15 + 390))
 same "note box" "$(drv rect txtNote)" "8 24 $(px $((W - 315))) $(px $((H - 1305)))"
 same "OK" "$(drv rect Command2 | cut -d' ' -f1,2)" "$(px $((W - 1080))) $(px $((H - 840)))"
 same "Clear" "$(drv rect Command3 | cut -d' ' -f1,2)" "$(px $((W - 2040))) $(px $((H - 840)))"
@@ -27,7 +29,7 @@ same "narrow: OK and Clear at their fixed places" \
 # side by side.
 drv background double-click
 check "a double-click on the background restores the default size" \
-  wait_until 15 test "$(drv outer)" = "386 360"
+  wait_until 15 test "$(drv client)" = "377 334"
 same "and its layout" "$(drv rect txtNote | cut -d' ' -f3,4) $(drv rect Command2 | cut -d' ' -f1,2)" \
   "365 273 314 304"
 

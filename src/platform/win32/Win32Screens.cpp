@@ -1,0 +1,79 @@
+#include "platform/win32/Win32Screens.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace vantoly::win32 {
+
+void KeepOnAScreen(HWND window) {
+    RECT frame{}, client{};
+    GetWindowRect(window, &frame);
+    GetClientRect(window, &client);
+    POINT clientTop{0, 0};
+    ClientToScreen(window, &clientTop);
+    const LONG titleHeight = std::max<LONG>(clientTop.y - frame.top, 24);
+    const RECT titleBar{frame.left, frame.top, frame.right, frame.top + titleHeight};
+    const LONG titleArea = (titleBar.right - titleBar.left) * titleHeight;
+
+    std::vector<RECT> areas;
+    EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR monitor, HDC, LPRECT, LPARAM list) -> BOOL {
+            MONITORINFO info{};
+            info.cbSize = sizeof info;
+            if (GetMonitorInfoW(monitor, &info))
+                reinterpret_cast<std::vector<RECT>*>(list)->push_back(info.rcWork);
+            return TRUE;
+        },
+        LPARAM(&areas));
+    const RECT* nearest = nullptr;
+    long long nearestDistance = 0;
+    for (const RECT& area : areas) {
+        RECT shared{};
+        if (IntersectRect(&shared, &area, &titleBar) &&
+            2LL * (shared.right - shared.left) * (shared.bottom - shared.top) >= titleArea)
+            return;
+        const long long dx = (area.left + area.right - frame.left - frame.right) / 2;
+        const long long dy = (area.top + area.bottom - frame.top - frame.bottom) / 2;
+        if (!nearest || dx * dx + dy * dy < nearestDistance) {
+            nearest = &area;
+            nearestDistance = dx * dx + dy * dy;
+        }
+    }
+    if (!nearest)
+        return;
+    const LONG width = frame.right - frame.left, height = frame.bottom - frame.top;
+    const LONG x = std::max(nearest->left, std::min(frame.left, nearest->right - width));
+    const LONG y = std::max(nearest->top, std::min(frame.top, nearest->bottom - height));
+    SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+std::wstring ElidedToWidth(HWND control, const std::wstring& text, int width) {
+    const HDC dc = GetDC(control);
+    const HGDIOBJ old = SelectObject(dc, HGDIOBJ(SendMessageW(control, WM_GETFONT, 0, 0)));
+    auto fits = [&](const std::wstring& shown) {
+        SIZE size{};
+        GetTextExtentPoint32W(dc, shown.c_str(), int(shown.size()), &size);
+        return size.cx <= width;
+    };
+    std::wstring shown = text;
+    if (!fits(text)) {
+        // The longest start that fits with the ellipsis, never half a surrogate pair.
+        size_t low = 0, high = text.size();
+        while (low < high) {
+            const size_t middle = (low + high + 1) / 2;
+            if (fits(text.substr(0, middle) + L"\u2026"))
+                low = middle;
+            else
+                high = middle - 1;
+        }
+        if (low > 0 && IS_HIGH_SURROGATE(text[low - 1]))
+            --low;
+        shown = text.substr(0, low) + L"\u2026";
+    }
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return shown;
+}
+
+} // namespace vantoly::win32
