@@ -26,6 +26,7 @@ std::u16string frmMain::ReadSetting(std::u16string_view app, std::u16string_view
 // store takes writes again.
 bool frmMain::WriteSetting(std::u16string_view app, std::u16string_view section,
                            std::u16string_view key, std::u16string_view text) {
+    ++storeWrites_;
     try {
         p_.settings.write(std::u16string(app), std::u16string(section), std::u16string(key),
                           std::u16string(text));

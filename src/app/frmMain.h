@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "notes/Alarm.h"
 #include "platform/FormEvents.h"
 #include "platform/Platform.h"
 #include "tray/NotifyIconData.h"
@@ -98,6 +99,7 @@ class frmMain : public FormEvents, public FormWindow {
     void ShowNote(int16_t slot);
     void SetNoteAlarm(int16_t slot, bool armed);
     std::u16string StoredNote(int16_t slot);
+    std::optional<AlarmMarker> NoteAlarmMarker(int16_t slot);
     void FireAlarm(int16_t slot, int64_t due);
     // The window's own modal boxes; the alarm waits while one is open and is checked as it closes.
     template <typename Box> auto InModalBox(Box&& box) {
@@ -128,6 +130,15 @@ class frmMain : public FormEvents, public FormWindow {
     // No box: Quit asks its own question, and a session that ends has nobody to answer.
     bool quietSaves_ = false;
     int modalBoxes_ = 0;
+    // Each note's alarm marker as last found, and in which text: the box's at a revision, or the
+    // store's after a number of writes. A long note is not searched again every ten seconds.
+    struct FoundAlarm {
+        bool inBox = false;
+        uint64_t revision = 0;
+        std::optional<AlarmMarker> marker;
+    };
+    std::array<std::optional<FoundAlarm>, 3> foundAlarms_;
+    uint64_t storeWrites_ = 0;
 };
 
 } // namespace vantoly

@@ -33,6 +33,16 @@ std::u16string frmMain::StoredNote(int16_t slot) {
     return ReadSetting(kAppTitle, kSection, note.textKey, note.defaultText);
 }
 
+std::optional<AlarmMarker> frmMain::NoteAlarmMarker(int16_t slot) {
+    const bool inBox = slot == CurrentNote;
+    const uint64_t revision = inBox ? ui_.textRevision(Control::txtNote) : storeWrites_;
+    std::optional<FoundAlarm>& found = foundAlarms_[size_t(slot)];
+    if (!found || found->inBox != inBox || found->revision != revision)
+        found = FoundAlarm{inBox, revision,
+                           FindAlarm(inBox ? ui_.text(Control::txtNote) : StoredNote(slot))};
+    return found->marker;
+}
+
 // The shown note is read from the box, the others as they were last saved. A time that passed
 // while no check ran (the computer slept, the clock was set forward) fires at the next one.
 void frmMain::timerAlarm_Timer() {
@@ -49,8 +59,7 @@ void frmMain::timerAlarm_Timer() {
             continue;
         // A clock set back takes the start back with it, so the time comes round again.
         alarm.armedFrom = std::min(*alarm.armedFrom, now);
-        const auto marker =
-            FindAlarm(slot == CurrentNote ? ui_.text(Control::txtNote) : StoredNote(slot));
+        const auto marker = NoteAlarmMarker(slot);
         if (!marker)
             continue;
         const int64_t due = AlarmDue(*marker, *alarm.armedFrom, alarm.firedAt);

@@ -64,6 +64,9 @@ class Toolkit {
     // Caption of a button or check box, or the text of txtNote.
     virtual std::u16string text(Control control) const = 0;
     virtual void setText(Control control, const std::u16string& text) = 0;
+    // A number that changes whenever the control's text changes, set or typed: a reader can tell
+    // that a long note is unchanged without reading it.
+    virtual uint64_t textRevision(Control control) const = 0;
     // Check box value: 0 unchecked, 1 checked, 2 grayed.
     virtual int16_t value(Control control) const = 0;
     virtual void setValue(Control control, int16_t value) = 0;

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <random>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "platform/Failure.h"
 #include "platform/fake/FakePlatform.h"
@@ -42,6 +43,43 @@ struct Store : testing::Test {
 TEST_F(Store, MissingKeyIsNothingAndCreatesNoFile) {
     EXPECT_EQ(store.read(u"Vantoly", u"Settings", u"Note"), std::nullopt);
     EXPECT_FALSE(QFileInfo::exists(iniPath()));
+}
+
+// Each save writes every key; with a big note a rewrite costs, so a value the file holds is
+// left, as long as the file is as the store last saw it.
+TEST_F(Store, AValueTheFileHoldsIsNotWrittenAgainUnlessTheFileChanged) {
+    // A second name for the file: a rewrite (a new file renamed over it) leaves it behind.
+    auto links = [] {
+        struct stat file {};
+        return ::stat(QFile::encodeName(iniPath()).constData(), &file) == 0 ? file.st_nlink : 0;
+    };
+    store.write(u"Vantoly", u"Settings", u"Note", u"kept");
+    store.write(u"Vantoly", u"Settings", u"xPos", u"120");
+    ASSERT_EQ(::link(QFile::encodeName(iniPath()).constData(),
+                     QFile::encodeName(iniPath() + ".witness").constData()),
+              0);
+    store.write(u"Vantoly", u"Settings", u"Note", u"kept");
+    store.write(u"Vantoly", u"Settings", u"xPos", u"120");
+    EXPECT_EQ(links(), 2u);
+    store.write(u"Vantoly", u"Settings", u"xPos", u"135");
+    EXPECT_EQ(links(), 1u) << "a new value is written";
+    QFile::remove(iniPath() + ".witness");
+
+    QFile::remove(iniPath());
+    store.write(u"Vantoly", u"Settings", u"Note", u"kept");
+    EXPECT_EQ(QSettings(iniPath(), QSettings::IniFormat).value("Settings/Note"), "kept");
+
+    // Changed by someone else: written again.
+    {
+        QSettings other(iniPath(), QSettings::IniFormat);
+        other.setValue("Settings/Note", "theirs, and longer");
+    }
+    store.write(u"Vantoly", u"Settings", u"Note", u"kept");
+    EXPECT_EQ(QSettings(iniPath(), QSettings::IniFormat).value("Settings/Note"), "kept");
+    // An empty value is not a missing one.
+    EXPECT_EQ(store.read(u"Vantoly", u"Settings", u"Title2"), std::nullopt);
+    store.write(u"Vantoly", u"Settings", u"Title2", u"");
+    EXPECT_TRUE(QSettings(iniPath(), QSettings::IniFormat).contains("Settings/Title2"));
 }
 
 TEST_F(Store, EveryTextComesBackUnchanged) {

@@ -52,6 +52,15 @@ std::u16string FakePlatform::text(Control control) const {
     return it == texts.end() ? std::u16string() : it->second;
 }
 
+uint64_t FakePlatform::textRevision(Control control) const {
+    auto& [revision, seen] = seenTexts[control];
+    if (text(control) != seen) {
+        seen = text(control);
+        ++revision;
+    }
+    return revision;
+}
+
 int16_t FakePlatform::value(Control control) const {
     auto it = values.find(control);
     return it == values.end() ? int16_t(0) : it->second;

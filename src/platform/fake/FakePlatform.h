@@ -133,6 +133,8 @@ class FakePlatform : public Toolkit,
     float geometry[4] = {0, 0, 5790, 5400};           // Left, Top, Width, Height
     std::map<std::pair<Control, Edge>, float> placed; // control geometry set at run time
     std::map<Control, std::u16string> texts;
+    // What textRevision last saw of each text, since tests write texts directly.
+    mutable std::map<Control, std::pair<uint64_t, std::u16string>> seenTexts;
     std::map<Control, int16_t> values;
     bool timers[2] = {true, false};
     std::u16string loadedPicture;
@@ -151,6 +153,7 @@ class FakePlatform : public Toolkit,
     }
     std::u16string text(Control control) const override;
     void setText(Control control, const std::u16string& text) override { texts[control] = text; }
+    uint64_t textRevision(Control control) const override;
     int16_t value(Control control) const override;
     void setValue(Control control, int16_t value) override { values[control] = value; }
     void setFocus(Control control) override;

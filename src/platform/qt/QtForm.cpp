@@ -232,6 +232,7 @@ QtForm::QtForm() : form_(new FormWidget(*this)) {
                      [this](int position, int, int added) {
                          if (!fillingBox_) {
                              noteEdited_ = true;
+                             ++noteRevision_;
                              if (noteEditedByUser_)
                                  noteEditedByUser_();
                          }
@@ -472,13 +473,15 @@ bool QtForm::formVisible() const {
 }
 
 void QtForm::showForm() {
-    fillNoteBox();
     if (form_->isMinimized())
         form_->setWindowState(form_->windowState() & ~Qt::WindowMinimized);
     keepOnAScreen();
     form_->show();
     form_->raise();
     form_->activateWindow();
+    // Filled once the box has its real width: a long paragraph is laid out once, not first for
+    // a hidden box's default width and again at show. The window is on its way up meanwhile.
+    fillNoteBox();
 }
 
 void QtForm::hideForm() {
@@ -521,6 +524,7 @@ void QtForm::setText(Control control, const std::u16string& text) {
         note_ = text;
         noteEdited_ = false;
         noteInBox_ = false;
+        ++noteRevision_;
         if (form_->isVisible()) {
             fillNoteBox();
         } else if (!txtNote_->document()->isEmpty()) {
@@ -539,6 +543,10 @@ void QtForm::setText(Control control, const std::u16string& text) {
         }
     if (auto* button = qobject_cast<QAbstractButton*>(this->control(control)))
         button->setText(toQ(text));
+}
+
+uint64_t QtForm::textRevision(Control control) const {
+    return control == Control::txtNote ? noteRevision_ : 0;
 }
 
 int16_t QtForm::value(Control control) const {

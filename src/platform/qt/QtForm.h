@@ -80,6 +80,7 @@ class QtForm : public Toolkit {
     void hideForm() override;
     std::u16string text(Control control) const override;
     void setText(Control control, const std::u16string& text) override;
+    uint64_t textRevision(Control control) const override;
     int16_t value(Control control) const override;
     void setValue(Control control, int16_t value) override;
     void setFocus(Control control) override;
@@ -130,6 +131,7 @@ class QtForm : public Toolkit {
     // after the user changed it there.
     mutable std::u16string note_;
     mutable bool noteEdited_ = false;
+    uint64_t noteRevision_ = 0;
     bool noteInBox_ = true;
     bool fillingBox_ = false;
     std::function<void()> noteEditedByUser_;

@@ -66,9 +66,17 @@ std::optional<std::u16string> QtSettingsStore::read(const std::u16string& app,
     const QString k = journalKey(section, key);
     if (const auto kept = pending_.find(k); kept != pending_.end())
         return fromQ(kept->second);
+    const FileState file = fileNow(app);
     const auto value = readFile(app, section, key);
-    known_[k] = value ? toQ(*value) : QString();
+    known_[k] = {value ? std::optional(toQ(*value)) : std::nullopt, file};
     return value;
+}
+
+QtSettingsStore::FileState QtSettingsStore::fileNow(const std::u16string& app) const {
+    const QFileInfo file(settingsPath(app));
+    if (!file.exists())
+        return std::nullopt;
+    return std::pair(file.size(), file.lastModified());
 }
 
 std::optional<std::u16string> QtSettingsStore::readFile(const std::u16string& app,
@@ -198,19 +206,31 @@ void QtSettingsStore::write(const std::u16string& app, const std::u16string& sec
     if (!replayed_)
         replayJournal();
     const QString kept = journalKey(section, key);
+    // A big note makes every rewrite of the file cost: a value the file holds is left.
+    const FileState before = fileNow(app);
+    if (const auto known = known_.find(kept);
+        before && known != known_.end() && known->second.file == before &&
+        known->second.value == toQ(value) && !pending_.count(kept))
+        return;
     try {
         writeFile(app, section, key, value);
     } catch (const PlatformFailure&) {
         // Only a change is kept: a value as it was read would only undo what someone else
-        // wrote to the file since.
+        // wrote to the file since (an empty text is no change from none).
         const auto known = known_.find(kept);
-        if (pending_.count(kept) || known == known_.end() || known->second != toQ(value)) {
+        if (pending_.count(kept) || known == known_.end() ||
+            known->second.value.value_or(QString()) != toQ(value)) {
             pending_[kept] = toQ(value);
             journal_.save(pending_);
         }
         throw;
     }
-    known_[kept] = toQ(value);
+    // The other values known in the file as it was are in it still.
+    const FileState after = fileNow(app);
+    for (auto& [other, known] : known_)
+        if (known.file == before)
+            known.file = after;
+    known_[kept] = {toQ(value), after};
     if (pending_.erase(kept) > 0)
         journal_.save(pending_);
 }

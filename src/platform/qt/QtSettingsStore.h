@@ -48,8 +48,16 @@ class QtSettingsStore : public SettingsStore {
 
     QtJournal journal_;
     std::map<QString, QString> pending_; // "section/key" -> text not yet in the file
-    std::map<QString, QString>
-        known_; // "section/key" -> what the file held, as last read or written
+    // The file's size and time: as long as they stay, what was read or written is what it holds.
+    using FileState = std::optional<std::pair<qint64, QDateTime>>;
+    FileState fileNow(const std::u16string& app) const;
+    // "section/key" -> what the file held (nothing: not there), as last read or written, and
+    // the file's state then.
+    struct Known {
+        std::optional<QString> value;
+        FileState file;
+    };
+    std::map<QString, Known> known_;
     bool replayed_ = false;
 };
 

@@ -390,7 +390,14 @@ void Win32Form::setText(Control c, const std::u16string& value) {
             showTitle(index);
             return;
         }
+    // A multi-line edit box sends no EN_CHANGE for a text set this way.
+    if (c == Control::txtNote)
+        ++noteRevision_;
     SetWindowTextW(control(c), wide(value));
+}
+
+uint64_t Win32Form::textRevision(Control c) const {
+    return c == Control::txtNote ? noteRevision_ : 0;
 }
 
 int16_t Win32Form::value(Control c) const {
@@ -586,6 +593,8 @@ void Win32Form::closeRequested() {
 }
 
 void Win32Form::command(WORD id, WORD code) {
+    if (id == ControlId(Control::txtNote) && code == EN_CHANGE)
+        ++noteRevision_;
     if (code != BN_CLICKED || !events_)
         return;
     for (int16_t index = 0; index < 3; ++index)

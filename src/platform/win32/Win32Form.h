@@ -53,6 +53,7 @@ class Win32Form : public Toolkit {
     void hideForm() override;
     std::u16string text(Control control) const override;
     void setText(Control control, const std::u16string& text) override;
+    uint64_t textRevision(Control control) const override;
     int16_t value(Control control) const override;
     void setValue(Control control, int16_t value) override;
     void setFocus(Control control) override;
@@ -105,6 +106,7 @@ class Win32Form : public Toolkit {
     std::array<bool, 2> timers_{};
     std::map<Control, int16_t> checkValues_;
     std::array<std::wstring, 3> titles_; // the selectors' whole titles
+    uint64_t noteRevision_ = 0;
     int16_t selectedNote_ = 0;
     HWND lastFocus_ = nullptr;
 

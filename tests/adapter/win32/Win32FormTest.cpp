@@ -263,5 +263,15 @@ TEST_F(Form, APositionOffEveryScreenComesBackOnOneAtShow) {
     EXPECT_FLOAT_EQ(form.formGeometry(Edge::Top), 1200);
 }
 
+// The alarm check reads a long note again only when this changes: typing and setting must.
+TEST_F(Form, TypingOrSettingTheNoteChangesItsRevision) {
+    const uint64_t before = form.textRevision(Control::txtNote);
+    SendMessageW(form.control(Control::txtNote), WM_CHAR, L'@', 1);
+    const uint64_t typed = form.textRevision(Control::txtNote);
+    EXPECT_NE(typed, before);
+    form.setText(Control::txtNote, u"Call @9:05");
+    EXPECT_NE(form.textRevision(Control::txtNote), typed);
+}
+
 } // namespace
 } // namespace vantoly::win32
