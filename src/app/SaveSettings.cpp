@@ -38,34 +38,39 @@ bool frmMain::WriteSetting(std::u16string_view app, std::u16string_view section,
     }
 }
 
+// Every value in one change: with a big note the settings file is rewritten once, not once per
+// key.
 bool frmMain::SaveSettings() {
     const std::u16string separator = p_.clock.decimalSeparator();
-    bool saved = true;
-    auto write = [&](std::u16string_view key, std::u16string_view text) {
-        saved = WriteSetting(kAppTitle, kSection, key, text) && saved;
+    SettingsStore::Values values = {
+        {std::u16string(Key::xPos), NumberText(ui_.formGeometry(Edge::Left), separator)},
+        {std::u16string(Key::yPos), NumberText(ui_.formGeometry(Edge::Top), separator)},
+        {std::u16string(Key::wPos), NumberText(ui_.formGeometry(Edge::Width), separator)},
+        {std::u16string(Key::hPos), NumberText(ui_.formGeometry(Edge::Height), separator)},
     };
-    write(Key::xPos, NumberText(ui_.formGeometry(Edge::Left), separator));
-    write(Key::yPos, NumberText(ui_.formGeometry(Edge::Top), separator));
-    write(Key::wPos, NumberText(ui_.formGeometry(Edge::Width), separator));
-    write(Key::hPos, NumberText(ui_.formGeometry(Edge::Height), separator));
     // The shown note under its slot's key, then any the store could not take before.
-    std::u16string note = ui_.text(Control::txtNote);
-    const bool noteWritten = WriteSetting(kAppTitle, kSection, NoteKey(CurrentNote), note);
-    saved = noteWritten && saved;
-    if (IsNoteSlot(CurrentNote))
-        UnsavedNotes[size_t(CurrentNote)] =
-            noteWritten ? std::nullopt : std::optional(std::move(note));
-    for (int16_t slot = 0; slot < int16_t(UnsavedNotes.size()); ++slot) {
-        std::optional<std::u16string>& unsaved = UnsavedNotes[size_t(slot)];
-        if (slot == CurrentNote || !unsaved)
-            continue;
-        const bool written = WriteSetting(kAppTitle, kSection, NoteKey(slot), *unsaved);
-        if (written)
-            unsaved.reset();
-        saved = written && saved;
+    values.emplace_back(NoteKey(CurrentNote), ui_.text(Control::txtNote));
+    for (int16_t slot = 0; slot < int16_t(UnsavedNotes.size()); ++slot)
+        if (slot != CurrentNote && UnsavedNotes[size_t(slot)])
+            values.emplace_back(NoteKey(slot), *UnsavedNotes[size_t(slot)]);
+    values.emplace_back(Key::Black, IntegerText(ui_.value(Control::chkBlack)));
+    values.emplace_back(Key::Indicator, IntegerText(ui_.value(Control::chkNote)));
+
+    ++storeWrites_;
+    bool saved = true;
+    try {
+        p_.settings.writeAll(std::u16string(kAppTitle), std::u16string(kSection), values);
+    } catch (const PlatformFailure& failure) {
+        saved = false;
+        if (!saveFailure_)
+            saveFailure_ = failure.what();
     }
-    write(Key::Black, IntegerText(ui_.value(Control::chkBlack)));
-    write(Key::Indicator, IntegerText(ui_.value(Control::chkNote)));
+    for (int16_t slot = 0; slot < int16_t(UnsavedNotes.size()); ++slot) {
+        if (saved)
+            UnsavedNotes[size_t(slot)].reset();
+        else if (slot == CurrentNote)
+            UnsavedNotes[size_t(slot)] = std::move(values[4].second);
+    }
     if (saved)
         saveFailureShown_ = false;
     else

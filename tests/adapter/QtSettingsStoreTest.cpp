@@ -61,8 +61,13 @@ TEST_F(Store, AValueTheFileHoldsIsNotWrittenAgainUnlessTheFileChanged) {
     store.write(u"Vantoly", u"Settings", u"Note", u"kept");
     store.write(u"Vantoly", u"Settings", u"xPos", u"120");
     EXPECT_EQ(links(), 2u);
-    store.write(u"Vantoly", u"Settings", u"xPos", u"135");
-    EXPECT_EQ(links(), 1u) << "a new value is written";
+    store.writeAll(u"Vantoly", u"Settings",
+                   {{u"Note", u"kept"}, {u"xPos", u"135"}, {u"yPos", u"90"}});
+    EXPECT_EQ(links(), 1u) << "new values are written";
+    QSettings written(iniPath(), QSettings::IniFormat);
+    EXPECT_EQ(written.value("Settings/xPos"), "135");
+    EXPECT_EQ(written.value("Settings/yPos"), "90");
+    EXPECT_EQ(written.value("Settings/Note"), "kept");
     QFile::remove(iniPath() + ".witness");
 
     QFile::remove(iniPath());

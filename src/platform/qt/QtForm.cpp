@@ -14,8 +14,10 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QStyle>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 #include <QTimer>
 #include <algorithm>
 #include <cerrno>
@@ -587,6 +589,11 @@ void QtForm::fillNoteBox() {
     txtNote_->setPlainText(toQ(note_));
     fillingBox_ = false;
     noteInBox_ = true;
+    // A very long paragraph keeps its layout: laid out again for every repaint (each blink of
+    // the cursor) it would take most of a second each time.
+    for (QTextBlock block = txtNote_->document()->begin(); block.isValid(); block = block.next())
+        if (block.length() > 100'000)
+            block.layout()->setCacheEnabled(true);
 }
 
 void QtForm::setFocus(Control control) {

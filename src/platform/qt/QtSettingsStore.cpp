@@ -41,7 +41,7 @@ void QtSettingsStore::replayJournal() {
         const qsizetype slash = entry->first.indexOf(QLatin1Char('/'));
         try {
             writeFile(u"Vantoly", fromQ(entry->first.left(slash)),
-                      fromQ(entry->first.mid(slash + 1)), fromQ(entry->second));
+                      {{fromQ(entry->first.mid(slash + 1)), fromQ(entry->second)}});
             entry = pending_.erase(entry);
         } catch (const PlatformFailure&) {
             ++entry;
@@ -200,29 +200,44 @@ QByteArray SpliceIniLine(const QByteArray& file, const QByteArray& section, cons
     return result;
 }
 
-// What the file takes leaves the journal; what it refuses goes there, so it is not lost.
 void QtSettingsStore::write(const std::u16string& app, const std::u16string& section,
                             const std::u16string& key, const std::u16string& value) {
+    writeAll(app, section, {{key, value}});
+}
+
+// What the file takes leaves the journal; what it refuses goes there, so it is not lost.
+void QtSettingsStore::writeAll(const std::u16string& app, const std::u16string& section,
+                               const Values& values) {
     if (!replayed_)
         replayJournal();
-    const QString kept = journalKey(section, key);
     // A big note makes every rewrite of the file cost: a value the file holds is left.
     const FileState before = fileNow(app);
-    if (const auto known = known_.find(kept);
-        before && known != known_.end() && known->second.file == before &&
-        known->second.value == toQ(value) && !pending_.count(kept))
+    Values changed;
+    for (const auto& [key, value] : values) {
+        const auto known = known_.find(journalKey(section, key));
+        if (!before || known == known_.end() || known->second.file != before ||
+            known->second.value != toQ(value) || pending_.count(journalKey(section, key)))
+            changed.emplace_back(key, value);
+    }
+    if (changed.empty())
         return;
     try {
-        writeFile(app, section, key, value);
+        writeFile(app, section, changed);
     } catch (const PlatformFailure&) {
         // Only a change is kept: a value as it was read would only undo what someone else
         // wrote to the file since (an empty text is no change from none).
-        const auto known = known_.find(kept);
-        if (pending_.count(kept) || known == known_.end() ||
-            known->second.value.value_or(QString()) != toQ(value)) {
-            pending_[kept] = toQ(value);
-            journal_.save(pending_);
+        bool kept = false;
+        for (const auto& [key, value] : changed) {
+            const QString k = journalKey(section, key);
+            const auto known = known_.find(k);
+            if (pending_.count(k) || known == known_.end() ||
+                known->second.value.value_or(QString()) != toQ(value)) {
+                pending_[k] = toQ(value);
+                kept = true;
+            }
         }
+        if (kept)
+            journal_.save(pending_);
         throw;
     }
     // The other values known in the file as it was are in it still.
@@ -230,13 +245,17 @@ void QtSettingsStore::write(const std::u16string& app, const std::u16string& sec
     for (auto& [other, known] : known_)
         if (known.file == before)
             known.file = after;
-    known_[kept] = {toQ(value), after};
-    if (pending_.erase(kept) > 0)
+    bool taken = false;
+    for (const auto& [key, value] : changed) {
+        known_[journalKey(section, key)] = {toQ(value), after};
+        taken = pending_.erase(journalKey(section, key)) > 0 || taken;
+    }
+    if (taken)
         journal_.save(pending_);
 }
 
 void QtSettingsStore::writeFile(const std::u16string& app, const std::u16string& section,
-                                const std::u16string& key, const std::u16string& value) {
+                                const Values& values) {
     const QString path = settingsPath(app);
     const QFileInfo info(path);
     const QString dir = info.absolutePath();
@@ -256,11 +275,13 @@ void QtSettingsStore::writeFile(const std::u16string& app, const std::u16string&
             throw failure(current.errorString());
         bytes = current.readAll();
     }
-    QString why;
-    const auto line = iniLine(dir, toQ(key), toQ(value), why);
-    if (!line)
-        throw failure(why);
-    bytes = SpliceIniLine(bytes, toQ(section).toUtf8(), toQ(key).toUtf8(), *line);
+    for (const auto& [key, value] : values) {
+        QString why;
+        const auto line = iniLine(dir, toQ(key), toQ(value), why);
+        if (!line)
+            throw failure(why);
+        bytes = SpliceIniLine(bytes, toQ(section).toUtf8(), toQ(key).toUtf8(), *line);
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw failure(file.errorString());

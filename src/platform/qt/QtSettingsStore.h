@@ -35,14 +35,15 @@ class QtSettingsStore : public SettingsStore {
                                        const std::u16string& key) override;
     void write(const std::u16string& app, const std::u16string& section, const std::u16string& key,
                const std::u16string& value) override;
+    void writeAll(const std::u16string& app, const std::u16string& section,
+                  const Values& values) override;
     // A note being typed, kept in the journal until the file takes it.
     void journal(const std::u16string& section, const std::u16string& key,
                  const std::u16string& text);
 
   private:
     void replayJournal();
-    void writeFile(const std::u16string& app, const std::u16string& section,
-                   const std::u16string& key, const std::u16string& value);
+    void writeFile(const std::u16string& app, const std::u16string& section, const Values& values);
     std::optional<std::u16string> readFile(const std::u16string& app, const std::u16string& section,
                                            const std::u16string& key) const;
 
