@@ -82,19 +82,12 @@ QtSettingsStore::FileState QtSettingsStore::fileNow(const std::u16string& app) c
 std::optional<std::u16string> QtSettingsStore::readFile(const std::u16string& app,
                                                         const std::u16string& section,
                                                         const std::u16string& key) const {
-    // One reader while the file stays as it is: each new one would parse the whole file again,
-    // which with a big note costs most of the start-up.
-    const FileState file = fileNow(app);
-    if (!reader_ || readerApp_ != app || readerFile_ != file) {
-        reader_ = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                              QStringLiteral("Vantoly"), toQ(app));
-        readerApp_ = app;
-        readerFile_ = file;
-    }
-    const QString name = toQ(section) + QLatin1Char('/') + toQ(key);
-    if (!reader_->contains(name))
+    QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Vantoly"),
+                       toQ(app));
+    settings.beginGroup(toQ(section));
+    if (!settings.contains(toQ(key)))
         return std::nullopt;
-    const QVariant value = reader_->value(name);
+    const QVariant value = settings.value(toQ(key));
     // A hand-edited value with unquoted commas reads as a list; give it back as written.
     if (value.typeId() == QMetaType::QStringList)
         return fromQ(value.toStringList().join(QStringLiteral(", ")));

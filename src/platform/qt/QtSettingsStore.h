@@ -13,10 +13,7 @@
 // and every value a write failed to store. The first read applies a journal newer than the file
 // to it; what still cannot be written reads from the journal, so nothing typed is lost.
 #include <QByteArray>
-#include <QDateTime>
-#include <QSettings>
 #include <map>
-#include <memory>
 
 #include "platform/SettingsStore.h"
 #include "platform/qt/QtJournal.h"
@@ -62,9 +59,6 @@ class QtSettingsStore : public SettingsStore {
         FileState file;
     };
     std::map<QString, Known> known_;
-    mutable std::unique_ptr<QSettings> reader_;
-    mutable std::u16string readerApp_;
-    mutable FileState readerFile_;
     bool replayed_ = false;
 };
 
