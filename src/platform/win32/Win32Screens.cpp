@@ -5,6 +5,19 @@
 
 namespace vantoly::win32 {
 
+namespace {
+
+// A stdcall function, not a lambda: the 32-bit build cannot convert one.
+BOOL CALLBACK addWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoW(monitor, &info))
+        reinterpret_cast<std::vector<RECT>*>(list)->push_back(info.rcWork);
+    return TRUE;
+}
+
+} // namespace
+
 void KeepOnAScreen(HWND window) {
     RECT frame{}, client{};
     GetWindowRect(window, &frame);
@@ -16,16 +29,7 @@ void KeepOnAScreen(HWND window) {
     const LONG titleArea = (titleBar.right - titleBar.left) * titleHeight;
 
     std::vector<RECT> areas;
-    EnumDisplayMonitors(
-        nullptr, nullptr,
-        [](HMONITOR monitor, HDC, LPRECT, LPARAM list) -> BOOL {
-            MONITORINFO info{};
-            info.cbSize = sizeof info;
-            if (GetMonitorInfoW(monitor, &info))
-                reinterpret_cast<std::vector<RECT>*>(list)->push_back(info.rcWork);
-            return TRUE;
-        },
-        LPARAM(&areas));
+    EnumDisplayMonitors(nullptr, nullptr, addWorkArea, LPARAM(&areas));
     const RECT* nearest = nullptr;
     long long nearestDistance = 0;
     for (const RECT& area : areas) {

@@ -62,19 +62,18 @@ struct Form : testing::Test {
     }
 };
 
+BOOL CALLBACK findTooltips(HWND window, LPARAM result) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (std::wstring(name) != TOOLTIPS_CLASSW)
+        return TRUE;
+    *reinterpret_cast<HWND*>(result) = window;
+    return FALSE;
+}
+
 HWND tooltipOf(HWND form) {
     HWND found = nullptr;
-    EnumThreadWindows(
-        GetWindowThreadProcessId(form, nullptr),
-        [](HWND window, LPARAM result) -> BOOL {
-            wchar_t name[64] = {};
-            GetClassNameW(window, name, 64);
-            if (std::wstring(name) != TOOLTIPS_CLASSW)
-                return TRUE;
-            *reinterpret_cast<HWND*>(result) = window;
-            return FALSE;
-        },
-        LPARAM(&found));
+    EnumThreadWindows(GetWindowThreadProcessId(form, nullptr), findTooltips, LPARAM(&found));
     return found;
 }
 
