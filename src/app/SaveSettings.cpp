@@ -49,6 +49,7 @@ bool frmMain::SaveSettings() {
         {std::u16string(Key::hPos), NumberText(ui_.formGeometry(Edge::Height), separator)},
     };
     // The shown note under its slot's key, then any the store could not take before.
+    const size_t shownNote = values.size();
     values.emplace_back(NoteKey(CurrentNote), ui_.text(Control::txtNote));
     for (int16_t slot = 0; slot < int16_t(UnsavedNotes.size()); ++slot)
         if (slot != CurrentNote && UnsavedNotes[size_t(slot)])
@@ -69,7 +70,7 @@ bool frmMain::SaveSettings() {
         if (saved)
             UnsavedNotes[size_t(slot)].reset();
         else if (slot == CurrentNote)
-            UnsavedNotes[size_t(slot)] = std::move(values[4].second);
+            UnsavedNotes[size_t(slot)] = std::move(values[shownNote].second);
     }
     if (saved)
         saveFailureShown_ = false;
