@@ -1,7 +1,7 @@
 # The Debian packages the scripts need, and the one way they are brought in: installed with
 # apt-get when running as root, otherwise named in the exact command to run.
 BUILD_PACKAGES="cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev libxcb1-dev libgtest-dev"
-TEST_PACKAGES="locales at-spi2-core python3-pyatspi clang-format xvfb openbox trayer xdotool x11-utils imagemagick libfaketime util-linux pulseaudio pulseaudio-utils sox xclip dbus-daemon dbus-bin python3-gi gir1.2-glib-2.0 dpkg-dev desktop-file-utils appstream"
+TEST_PACKAGES="locales at-spi2-core python3-pyatspi clang-format xvfb openbox trayer xdotool x11-utils imagemagick libfaketime util-linux pulseaudio pulseaudio-utils sox xclip dbus-daemon dbus-bin python3-gi gir1.2-glib-2.0 dpkg-dev desktop-file-utils appstream kwin-wayland xwayland breeze mutter qt6-wayland"
 # The Windows program: MinGW-w64 cross-compilers (posix threads, for GoogleTest), 64-bit Wine to
 # run it (32-bit programs need the i386 architecture and wine32 where the machine can run them),
 # GoogleTest's sources for the cross-built unit tests, and NSIS for the installers (7-Zip lists

@@ -34,17 +34,7 @@ wait_until() { # seconds command...
 }
 
 desktop_start() {
-  WORK=$(mktemp -d "/tmp/vantoly-e2e-$CASE_NAME.XXXXXX")
-  export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/home/.config" XDG_CACHE_HOME="$WORK/home/.cache"
-  export XDG_DATA_HOME="$WORK/home/.local/share" XDG_RUNTIME_DIR="$WORK/run"
-  unset DBUS_SESSION_BUS_ADDRESS WAYLAND_DISPLAY SESSION_MANAGER
-  export QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8 LANG=C.UTF-8
-  mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-  APP="$WORK/app"
-  mkdir -p "$APP"
-  cp "$BUILD/vantoly" "$BUILD/libvantoly_sound.so" "$APP/" && cp -r "$BUILD/Black" "$BUILD/White" "$BUILD/alarm.wav" "$APP/"
-  INI="$XDG_CONFIG_HOME/Vantoly/Vantoly.ini"
-  trap desktop_stop EXIT
+  private_home
 
   # Xvfb picks a free display itself, so cases never collide with each other or with a
   # display left behind by something else. A server that was just ending on the same number
@@ -62,6 +52,21 @@ desktop_start() {
   done
   fail "no private display with a tray could be started"
   exit 1
+}
+
+# The case's own folders, HOME and XDG directories, and its copy of the installed program.
+private_home() {
+  WORK=$(mktemp -d "/tmp/vantoly-e2e-$CASE_NAME.XXXXXX")
+  export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/home/.config" XDG_CACHE_HOME="$WORK/home/.cache"
+  export XDG_DATA_HOME="$WORK/home/.local/share" XDG_RUNTIME_DIR="$WORK/run"
+  unset DBUS_SESSION_BUS_ADDRESS WAYLAND_DISPLAY SESSION_MANAGER
+  export QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8 LANG=C.UTF-8
+  mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+  APP="$WORK/app"
+  mkdir -p "$APP"
+  cp "$BUILD/vantoly" "$BUILD/libvantoly_sound.so" "$APP/" && cp -r "$BUILD/Black" "$BUILD/White" "$BUILD/alarm.wav" "$APP/"
+  INI="$XDG_CONFIG_HOME/Vantoly/Vantoly.ini"
+  trap desktop_stop EXIT
 }
 
 display_start() {
@@ -313,10 +318,14 @@ click_form() { # x y click arguments...
 }
 # The note window with its frame, in pixels on the screen: "left top width height".
 form_frame() {
-  local win extents
+  local win extents X Y WIDTH HEIGHT
   win=$(form_window) || return 1
-  eval "$(xdotool getwindowgeometry --shell "$win")"
-  extents=$(xprop -id "$win" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
+  # Where the window system put the client, as seen from the root: under a frame with
+  # invisible borders (Mutter's) xdotool's geometry is the frame's offset, not this.
+  read -r X Y WIDTH HEIGHT < <(xwininfo -id "$win" | awk '/Absolute upper-left X/ { x = $4 }
+    /Absolute upper-left Y/ { y = $4 } /^  Width/ { w = $2 } /^  Height/ { h = $2 }
+    END { print x, y, w, h }')
+  extents=$(xprop -id "$win" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | sed 's/,//g')
   set -- $extents
   echo "$((X - ${1:-0})) $((Y - ${3:-0})) $((WIDTH + ${1:-0} + ${2:-0})) $((HEIGHT + ${3:-0} + ${4:-0}))"
 }

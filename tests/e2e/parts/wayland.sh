@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# A Wayland session as KDE Plasma or GNOME start it, headless: the compositor (COMPOSITOR=kwin or
+# mutter) with XWayland, on a private session bus whose StatusNotifierWatcher is the tray. Vantoly
+# starts with no platform chosen, as from the desktop's menu: it goes through XWayland, keeps its
+# place over hide/show and a restart, stays above another active window and steps down for the
+# about box. Forced onto native Wayland, where it cannot know its place, it leaves the stored
+# position as it was and says why once.
+source "$(dirname "$0")/../lib.sh"
+private_home
+bus_start watcher
+
+# Both compositors print the XWayland display to the child they start; it outlives nothing.
+case "$COMPOSITOR" in
+  kwin)
+    # The installed binary carries a file capability that unprivileged containers refuse.
+    install -m755 /usr/bin/kwin_wayland "$WORK/kwin_wayland"
+    env -u QT_QPA_PLATFORM "$WORK/kwin_wayland" --virtual --xwayland --no-lockscreen \
+      --socket "vantoly-$$" --width 1280 --height 800 \
+      "sh -c 'echo \"\$DISPLAY\" >$WORK/xwayland; exec sleep infinity'" >"$WORK/compositor.log" 2>&1 & ;;
+  mutter)
+    env -u QT_QPA_PLATFORM mutter --wayland --headless --virtual-monitor 1280x800 \
+      --wayland-display "vantoly-$$" -- \
+      sh -c "echo \"\$DISPLAY \$XAUTHORITY\" >$WORK/xwayland; exec sleep infinity" \
+      >"$WORK/compositor.log" 2>&1 & ;;
+esac
+PIDS+=($!)
+wait_until 20 grep -qs . "$WORK/xwayland" || { fail "$COMPOSITOR did not start"; finish; }
+read -r xdisplay xauthority <"$WORK/xwayland"
+export DISPLAY=$xdisplay WAYLAND_DISPLAY="vantoly-$$" XDG_SESSION_TYPE=wayland
+[ -n "$xauthority" ] && export XAUTHORITY=$xauthority
+unset QT_QPA_PLATFORM
+wait_until 10 xdpyinfo >/dev/null 2>&1 || { fail "no XWayland display"; finish; }
+
+activate() { sni_call Activate int32:0 int32:0; }
+stacked_above() { # window window: the first is higher in the window manager's stacking
+  local order
+  order=$(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/,//g')
+  printf '%s\n' $order | awk -v a="$(printf '0x%x' "$1")" -v b="$(printf '0x%x' "$2")" \
+    '$1 == a { pa = NR } $1 == b { pb = NR } END { exit !(pa && pb && pa > pb) }'
+}
+at_stored_place() { [ "$(form_frame | cut -d' ' -f1-2)" = "200 150" ]; }
+
+store_settings "xPos=3000" "yPos=2250"
+vantoly_start
+check "the icon registers as a StatusNotifierItem" wait_until 10 sni_items_are 1
+for cycle in 1 2 3; do
+  activate
+  check "show $cycle: the window comes up through XWayland" wait_until 5 form_shown
+  check "show $cycle: where it was stored" wait_until 3 at_stored_place || log "at $(form_frame)"
+  check "show $cycle: above others" form_above
+  sleep 0.6
+  activate
+  wait_until 3 not form_shown
+  sleep 0.6 # two activations this close are one double-click
+done
+same "hiding keeps the stored position" "$(setting xPos) $(setting yPos)" "3000 2250"
+
+activate
+check "shown again" wait_until 5 form_shown
+# The about box opens at the pointer, so the click comes before the other window is in the way.
+click_form 3 3 3
+check "a right-click on the background opens the about box" wait_until 3 box_open
+check "the window steps down while it is open" wait_until 3 not form_above
+xdotool key Return
+check "the about box closes" wait_until 3 not box_open
+check "the window is above again" wait_until 3 form_above
+
+xmessage -geometry 300x200+700+450 "another program" >/dev/null 2>&1 &
+PIDS+=($!)
+wait_until 5 eval 'other=$(xdotool search --class xmessage | tail -n 1); [ -n "$other" ]'
+xdotool windowactivate "$other" 2>/dev/null
+check "another window becomes active" wait_until 3 eval '[ "$(xdotool getactivewindow)" = "$other" ]'
+check "the note window stays above it" wait_until 3 stacked_above "$(form_window)" "$other"
+
+kill "$VANTOLY_PID"
+check "the session's end ends it" wait_until 5 gone "$VANTOLY_PID"
+same "the position is stored unchanged" "$(setting xPos) $(setting yPos)" "3000 2250"
+vantoly_start
+wait_until 10 sni_items_are 1
+activate
+check "after a restart it comes up where it was" wait_until 5 eval 'form_shown && at_stored_place'
+kill "$VANTOLY_PID"; wait_until 5 gone "$VANTOLY_PID"; wait_until 5 sni_items_are 0
+
+store_settings "xPos=3000" "yPos=2250"
+QT_QPA_PLATFORM=wayland vantoly_start
+check "native Wayland: the icon registers" wait_until 10 sni_items_are 1
+activate
+sleep 1
+activate
+sleep 0.5
+kill "$VANTOLY_PID"
+wait_until 5 gone "$VANTOLY_PID"
+check "native Wayland: the session's end saved the settings" test -n "$(setting wPos)"
+same "native Wayland: the stored position is left as it was" "$(setting xPos) $(setting yPos)" \
+  "3000 2250"
+same "native Wayland: it says once why it cannot place the window" \
+  "$(grep -c 'cannot keep it on top' "$WORK/vantoly.log")" 1
+finish
