@@ -2,9 +2,10 @@
 # A Wayland session as KDE Plasma or GNOME start it, headless: the compositor (COMPOSITOR=kwin or
 # mutter) with XWayland, on a private session bus whose StatusNotifierWatcher is the tray. Vantoly
 # starts with no platform chosen, as from the desktop's menu: it goes through XWayland, keeps its
-# place over hide/show and a restart, stays above another active window and steps down for the
-# about box. Forced onto native Wayland, where it cannot know its place, it leaves the stored
-# position as it was and says why once.
+# place over hide/show and a restart, shows its whole window under the compositor's title bar,
+# stays above another active window and steps down for the about box. Forced onto native
+# Wayland, where it cannot know its place, it leaves the stored position as it was and says why
+# once.
 source "$(dirname "$0")/../lib.sh"
 private_home
 bus_start watcher
@@ -38,6 +39,7 @@ stacked_above() { # window window: the first is higher in the window manager's s
   printf '%s\n' $order | awk -v a="$(printf '0x%x' "$1")" -v b="$(printf '0x%x' "$2")" \
     '$1 == a { pa = NR } $1 == b { pb = NR } END { exit !(pa && pb && pa > pb) }'
 }
+client_height() { xwininfo -id "$(form_window)" | awk '/^  Height/ { print $2 }'; }
 at_stored_place() { [ "$(form_frame | cut -d' ' -f1-2)" = "200 150" ]; }
 
 store_settings "xPos=3000" "yPos=2250"
@@ -57,6 +59,8 @@ same "hiding keeps the stored position" "$(setting xPos) $(setting yPos)" "3000 
 
 activate
 check "shown again" wait_until 5 form_shown
+# OK's bottom edge lies 329 pixels into the designed client area, whatever the title bar.
+check "the bottom row is whole inside the window" eval '[ "$(client_height)" -ge 329 ]'
 # The about box opens at the pointer, so the click comes before the other window is in the way.
 click_form 3 3 3
 check "a right-click on the background opens the about box" wait_until 3 box_open
