@@ -1,6 +1,8 @@
 // Composition root of the Windows program: the Win32 adapter and frmMain. When the session ends
 // (logging off, shutting down) the program quits as the Quit button does, so a note is never
 // lost; when Explorer restarts the tray icon is added again; a second start shows the window.
+// What is typed reaches the recovery journal, so a crash or a power cut loses nothing either.
+#include "app/Settings.h"
 #include "app/frmMain.h"
 #include "platform/win32/Win32Platform.h"
 
@@ -32,6 +34,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
                 }
                 return std::nullopt;
             });
+
+        platform.form.afterNoteEdits(vantoly::kAutosaveDelayMs, [&platform, &form] {
+            platform.settings.journal(std::u16string(vantoly::kSection),
+                                      std::u16string(vantoly::NoteKey(form.CurrentNote)),
+                                      platform.form.text(vantoly::Control::txtNote));
+        });
 
         form.Form_Initialize();
         form.Form_Load();

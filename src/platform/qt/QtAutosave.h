@@ -5,12 +5,12 @@
 #include <functional>
 #include <string>
 
+#include "platform/JournalFormat.h"
+
 namespace vantoly::qt {
 
 class QtForm;
 class QtSettingsStore;
-
-constexpr int kAutosaveDelayMs = 1000;
 
 class QtAutosave {
   public:

@@ -9,6 +9,7 @@
 #include "platform/Failure.h"
 #include "platform/RunHandler.h"
 #include "platform/win32/ControlIds.h"
+#include "platform/win32/Win32Files.h"
 #include "platform/win32/Win32Screens.h"
 #include "platform/win32/Win32Text.h"
 #include "platform/win32/resource.h"
@@ -19,6 +20,7 @@ namespace {
 constexpr wchar_t kPictureClass[] = L"VantolyPicture";
 constexpr UINT kOptionMouseDown = WM_APP + 1;
 constexpr UINT_PTR kSubclass = 1;
+constexpr UINT_PTR kNoteEditsTimer = 100; // beside Timer1 and timerAlarm (1 and 2)
 
 UINT windowDpi(HWND window) {
     using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
@@ -457,6 +459,11 @@ void Win32Form::setSelection(Control c, int32_t start, int32_t length) {
     SendMessageW(control(c), EM_SCROLLCARET, 0, 0);
 }
 
+void Win32Form::afterNoteEdits(int delayMs, std::function<void()> handler) {
+    noteEditsDelayMs_ = delayMs;
+    noteEdits_ = std::move(handler);
+}
+
 bool Win32Form::timerEnabled(Timer timer) const {
     return timers_[size_t(timer)];
 }
@@ -505,25 +512,12 @@ int32_t Win32Form::pictureHandle() const {
     return handleValue(picture_);
 }
 
-// Written beside the target and renamed over it, so a reader never sees half an icon.
+// Replaced whole, so a reader never sees half an icon and a planted link is never followed.
 void Win32Form::savePicture(const std::u16string& path) {
     if (!picture_ || pictureBytes_.empty())
         throw PlatformFailure("no picture to save as " + utf8(path));
-    const std::u16string temporary = path + u".new";
-    const HANDLE file = CreateFileW(wide(temporary), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        throw fileFailure("cannot write", path);
-    DWORD written = 0;
-    const bool ok =
-        WriteFile(file, pictureBytes_.data(), DWORD(pictureBytes_.size()), &written, nullptr) &&
-        written == pictureBytes_.size();
-    CloseHandle(file);
-    if (!ok || !MoveFileExW(wide(temporary), wide(path), MOVEFILE_REPLACE_EXISTING)) {
-        const PlatformFailure failure = fileFailure("cannot write", path);
-        DeleteFileW(wide(temporary));
-        throw failure;
-    }
+    if (const DWORD error = WriteFileReplacing(std::wstring(wide(path)), pictureBytes_))
+        throw PlatformFailure("cannot write " + utf8(path) + ": " + errorText(error));
 }
 
 int Win32Form::messageBox(const std::u16string& prompt, int style, const std::u16string& caption) {
@@ -593,8 +587,11 @@ void Win32Form::closeRequested() {
 }
 
 void Win32Form::command(WORD id, WORD code) {
-    if (id == ControlId(Control::txtNote) && code == EN_CHANGE)
+    if (id == ControlId(Control::txtNote) && code == EN_CHANGE) {
         ++noteRevision_;
+        if (noteEdits_ && !noteEditsDue_)
+            noteEditsDue_ = SetTimer(form_, kNoteEditsTimer, UINT(noteEditsDelayMs_), nullptr) != 0;
+    }
     if (code != BN_CLICKED || !events_)
         return;
     for (int16_t index = 0; index < 3; ++index)
@@ -702,6 +699,11 @@ LRESULT Win32Form::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             dispatch([this] { events_->Timer1_Timer(); });
         else if (wParam == UINT_PTR(Timer::timerAlarm) + 1)
             dispatch([this] { events_->timerAlarm_Timer(); });
+        else if (wParam == kNoteEditsTimer) {
+            KillTimer(form_, kNoteEditsTimer);
+            noteEditsDue_ = false;
+            noteEdits_();
+        }
         return 0;
     case kOptionMouseDown: {
         const auto index = int16_t(wParam & 0xFF);

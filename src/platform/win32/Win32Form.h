@@ -38,6 +38,9 @@ class Win32Form : public Toolkit {
     // Sees every message of the form first; a value means it was handled and is the result.
     using MessageHook = std::function<std::optional<LRESULT>(UINT, WPARAM, LPARAM)>;
     void setMessageHook(MessageHook hook) { hook_ = std::move(hook); }
+    // Runs the handler once the user has changed the note, at most delayMs after the first
+    // change however long the typing goes on (the recovery journal's autosave).
+    void afterNoteEdits(int delayMs, std::function<void()> handler);
     // The message loop, until the process is asked to end; returns the exit code.
     int run();
 
@@ -107,6 +110,9 @@ class Win32Form : public Toolkit {
     std::map<Control, int16_t> checkValues_;
     std::array<std::wstring, 3> titles_; // the selectors' whole titles
     uint64_t noteRevision_ = 0;
+    std::function<void()> noteEdits_;
+    int noteEditsDelayMs_ = 0;
+    bool noteEditsDue_ = false;
     int16_t selectedNote_ = 0;
     HWND lastFocus_ = nullptr;
 

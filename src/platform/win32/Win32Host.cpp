@@ -2,9 +2,9 @@
 
 #include <cstdio>
 #include <cwchar>
-#include <shlobj.h>
 
 #include "platform/win32/ControlIds.h"
+#include "platform/win32/Win32Files.h"
 #include "platform/win32/Win32Text.h"
 
 namespace vantoly::win32 {
@@ -82,18 +82,7 @@ bool Win32Host::directoryWritable(const std::u16string& directory) const {
 }
 
 std::u16string Win32Host::cacheDirectory() const {
-    wchar_t* base = nullptr;
-    std::wstring dir;
-    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_LocalAppData, KF_FLAG_CREATE, nullptr, &base)))
-        dir = std::wstring(base) + L"\\Vantoly";
-    CoTaskMemFree(base);
-    if (dir.empty()) {
-        wchar_t temp[MAX_PATH + 1] = {};
-        const DWORD length = GetTempPathW(MAX_PATH + 1, temp);
-        dir = std::wstring(temp, length) + L"Vantoly";
-    }
-    CreateDirectoryW(dir.c_str(), nullptr);
-    return fromWide(dir);
+    return fromWide(LocalDataFolder());
 }
 
 void Win32Host::reportProblem(const std::string& utf8Message) {

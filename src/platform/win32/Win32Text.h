@@ -3,6 +3,7 @@
 // so the program's text passes through unchanged.
 #include "platform/win32/WindowsHeaders.h"
 #include <string>
+#include <string_view>
 
 namespace vantoly::win32 {
 
@@ -20,7 +21,7 @@ inline std::u16string fromWide(const std::wstring& text) {
     return fromWide(text.data(), text.size());
 }
 
-// UTF-8, for the diagnostic output.
+// UTF-8, for the diagnostic output and the recovery journal.
 inline std::string utf8(const wchar_t* text, size_t length) {
     const int bytes =
         WideCharToMultiByte(CP_UTF8, 0, text, int(length), nullptr, 0, nullptr, nullptr);
@@ -33,6 +34,13 @@ inline std::string utf8(const std::wstring& text) {
 }
 inline std::string utf8(const std::u16string& text) {
     return utf8(reinterpret_cast<const wchar_t*>(text.data()), text.size());
+}
+
+inline std::u16string fromUtf8(std::string_view bytes) {
+    const int length = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), int(bytes.size()), nullptr, 0);
+    std::wstring out(size_t(length > 0 ? length : 0), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, bytes.data(), int(bytes.size()), out.data(), length);
+    return fromWide(out);
 }
 
 // The text of a window (caption, or the contents of an edit box).

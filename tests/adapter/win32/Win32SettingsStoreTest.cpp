@@ -1,9 +1,13 @@
 // The registry store, on the real registry (Wine's, under the test's own prefix): texts come
-// back as written, missing and foreign values read as absent, and nothing else is touched.
+// back as written, missing and foreign values read as absent, and nothing else is touched; a
+// journal left by a sudden end goes into the registry unless the registry was saved after it.
 #include "platform/win32/Win32SettingsStore.h"
 
 #include "platform/win32/WindowsHeaders.h"
 #include <gtest/gtest.h>
+
+#include "platform/JournalFormat.h"
+#include "platform/win32/Win32Files.h"
 
 namespace vantoly::win32 {
 namespace {
@@ -14,8 +18,20 @@ constexpr wchar_t kKey[] = L"Software\\VB and VBA Program Settings\\VantolyAdapt
 class Win32SettingsStoreTest : public testing::Test {
   protected:
     void SetUp() override { RegDeleteTreeW(HKEY_CURRENT_USER, kKey); }
-    void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, kKey); }
-    Win32SettingsStore store;
+    void TearDown() override {
+        RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
+        DeleteFileW(journal.c_str());
+    }
+    static std::wstring journalPath() {
+        wchar_t temp[MAX_PATH + 1] = {};
+        GetTempPathW(MAX_PATH + 1, temp);
+        return std::wstring(temp) + L"vantoly-test-journal";
+    }
+    bool journalThere() const {
+        return GetFileAttributesW(journal.c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+    const std::wstring journal = journalPath();
+    Win32SettingsStore store{journal};
 };
 
 TEST_F(Win32SettingsStoreTest, TextsComeBackAsWritten) {
@@ -57,6 +73,46 @@ TEST_F(Win32SettingsStoreTest, ValuesOfOtherTypesAreNotTheProgramsTexts) {
     EXPECT_EQ(store.read(kApp, u"Settings", u"Indicator"), std::nullopt);
     EXPECT_EQ(store.read(kApp, u"Settings", u"Title1"), u"Work");
     EXPECT_EQ(store.read(kApp, u"Settings", u"Black"), u"1");
+}
+
+// A run that ended suddenly left its typing in the journal.
+TEST_F(Win32SettingsStoreTest, AJournalNewerThanTheRegistryGoesIntoItBeforeAnythingIsRead) {
+    store.write(kApp, u"Settings", u"Note", u"saved");
+    store.journal(u"Settings", u"Note", u"saved and typed \u2713\r\n");
+    ASSERT_TRUE(journalThere());
+    Win32SettingsStore next(journal);
+    EXPECT_EQ(next.read(kApp, u"Settings", u"xPos"), std::nullopt);
+    Win32SettingsStore third(journal);
+    EXPECT_EQ(third.read(kApp, u"Settings", u"Note"), u"saved and typed \u2713\r\n")
+        << "in the registry itself";
+    EXPECT_FALSE(journalThere()) << "applied, so gone";
+
+    // One older than the registry is stale: the registry was saved after it.
+    third.journal(u"Settings", u"Note", u"old typing");
+    const HANDLE file =
+        CreateFileW(journal.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    FILETIME minuteAgo{};
+    GetSystemTimeAsFileTime(&minuteAgo);
+    const uint64_t ago = ((uint64_t(minuteAgo.dwHighDateTime) << 32) | minuteAgo.dwLowDateTime) -
+                         60ull * 10000000ull;
+    minuteAgo = {DWORD(ago), DWORD(ago >> 32)};
+    ASSERT_TRUE(SetFileTime(file, nullptr, nullptr, &minuteAgo));
+    CloseHandle(file);
+    EXPECT_EQ(Win32SettingsStore(journal).read(kApp, u"Settings", u"Note"),
+              u"saved and typed \u2713\r\n");
+    EXPECT_FALSE(journalThere());
+}
+
+TEST_F(Win32SettingsStoreTest, ASaveTakesTheTypingOutOfTheJournal) {
+    store.journal(u"Settings", u"Note", u"typing");
+    store.journal(u"Settings", u"Note2", u"more typing");
+    EXPECT_EQ(store.read(kApp, u"Settings", u"Note"), u"typing");
+    store.writeAll(kApp, u"Settings", {{u"Note", u"typing"}, {u"xPos", u"1"}});
+    ASSERT_TRUE(journalThere()) << "Note2 is not saved yet";
+    EXPECT_EQ(DecodeJournal(ReadWholeFile(journal).value_or("")),
+              (JournalEntries{{"Settings/Note2", "more typing"}}));
+    store.write(kApp, u"Settings", u"Note2", u"more typing");
+    EXPECT_FALSE(journalThere());
 }
 
 } // namespace

@@ -1,0 +1,70 @@
+#include "platform/win32/Win32Files.h"
+
+#include <shlobj.h>
+
+namespace vantoly::win32 {
+
+DWORD WriteFileReplacing(const std::wstring& path, std::string_view bytes) {
+    static unsigned serial = 0;
+    const std::wstring temporary = path + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                   std::to_wstring(++serial) + L".new";
+    // CREATE_NEW fails on anything already there, a link included: nothing is written through.
+    const HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return GetLastError();
+    DWORD written = 0;
+    DWORD error = ERROR_SUCCESS;
+    if (!WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr))
+        error = GetLastError();
+    else if (written != bytes.size())
+        error = ERROR_DISK_FULL;
+    else if (!FlushFileBuffers(file))
+        error = GetLastError();
+    CloseHandle(file);
+    if (error == ERROR_SUCCESS && !MoveFileExW(temporary.c_str(), path.c_str(),
+                                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        error = GetLastError();
+    if (error != ERROR_SUCCESS)
+        DeleteFileW(temporary.c_str());
+    return error;
+}
+
+std::optional<std::string> ReadWholeFile(const std::wstring& path) {
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    std::string bytes;
+    char buffer[65536];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        bytes.append(buffer, got);
+    CloseHandle(file);
+    return bytes;
+}
+
+std::optional<uint64_t> FileWriteTime(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
+        return std::nullopt;
+    return (uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) |
+           data.ftLastWriteTime.dwLowDateTime;
+}
+
+std::wstring LocalDataFolder() {
+    wchar_t* base = nullptr;
+    std::wstring dir;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_LocalAppData, KF_FLAG_CREATE, nullptr, &base)))
+        dir = std::wstring(base) + L"\\Vantoly";
+    CoTaskMemFree(base);
+    if (dir.empty()) {
+        wchar_t temp[MAX_PATH + 1] = {};
+        const DWORD length = GetTempPathW(MAX_PATH + 1, temp);
+        dir = std::wstring(temp, length) + L"Vantoly";
+    }
+    CreateDirectoryW(dir.c_str(), nullptr);
+    return dir;
+}
+
+} // namespace vantoly::win32
