@@ -54,9 +54,16 @@ check "apt-get installs it" eval 'DEBIAN_FRONTEND=noninteractive apt-get install
 check "the login entry is in /etc/xdg/autostart" test -f /etc/xdg/autostart/vantoly.desktop
 before=$(cd /usr/lib/vantoly && find . -printf '%p %s %T@\n' | sort)
 
-# An unprivileged user, as every real user is.
+# An unprivileged user, as every real user is, with a session bus of the user's own, as every
+# desktop session has (without one, Qt starts its own where dbus-x11 is installed, and that
+# writes into the home).
 chown -R 65534:65534 "$HOME" "$XDG_RUNTIME_DIR"
 chmod a+x "$WORK"
+setpriv --reuid=65534 --regid=65534 --clear-groups dbus-daemon --session --nofork \
+  --print-address=3 3>"$WORK/bus" >"$WORK/bus.log" 2>&1 &
+PIDS+=($!)
+wait_until 10 grep -qs . "$WORK/bus" || fail "the user's session bus did not start"
+export DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$WORK/bus")
 APP=/usr/bin RUN_AS=65534 vantoly_start
 check "the installed program's icon is embedded" wait_until 5 tray_icons_are 1
 store_settings "Note=from the package" "Indicator=1"
