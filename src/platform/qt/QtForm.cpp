@@ -126,7 +126,7 @@ bool FormWidget::eventFilter(QObject* watched, QEvent* event) {
 QtForm::QtForm() : form_(new FormWidget(*this)) {
     form_->setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::CustomizeWindowHint);
-    form_->setWindowTitle(QStringLiteral("Vantoly"));
+    form_->setWindowTitle(QString::fromUtf16(kFormTitle));
     // Every size the desktop may ask for, so the icon stays sharp on scaled screens.
     QIcon windowIcon;
     for (int size : {16, 24, 32, 48, 64, 128})
@@ -134,100 +134,110 @@ QtForm::QtForm() : form_(new FormWidget(*this)) {
     form_->setWindowIcon(windowIcon);
 
     const float tpp = twipsPerPixelX();
-    auto place = [&](QWidget* w, int left, int top, int width, int height) {
-        w->setGeometry(qRound(left / tpp), qRound(top / tpp), qRound(width / tpp),
-                       qRound(height / tpp));
-    };
-
-    // Created in the order of the window's definition.
-    const char* captions[3] = {"Note 1", "Note 2", "Note 3"};
-    for (int index : {2, 1, 0}) {
-        option1_[size_t(index)] = new QRadioButton(QString::fromLatin1(captions[index]), form_);
-        titles_[size_t(index)] = QString::fromLatin1(captions[index]);
-        place(option1_[size_t(index)], 120 + 1200 * index, 120, 1215, 255);
+    auto pixels = [tpp](float twips) { return qRound(twips / tpp); };
+    for (const ControlDefinition& definition : kFormControls) {
+        QWidget* widget = makeControl(definition);
+        widget->setGeometry(pixels(definition.left), pixels(definition.top),
+                            pixels(definition.width), pixels(definition.height));
+        if (*definition.tooltip)
+            widget->setToolTip(QString::fromUtf16(definition.tooltip));
+        if (*definition.accessibleName)
+            widget->setAccessibleName(QString::fromUtf16(definition.accessibleName));
+        // The window's own font is the desktop's here; only the ones that differ are set.
+        if (definition.font != &kWindowFont) {
+            QFont font(QString::fromUtf16(definition.font->face));
+            font.setPointSizeF(definition.font->hundredthsOfPoint / 100.0);
+            font.setWeight(definition.font->bold ? QFont::Bold : QFont::Normal);
+            widget->setFont(font);
+        }
     }
     option1_[0]->setChecked(true);
     selectorFocus();
-    for (int16_t index = 0; index < 3; ++index) {
-        option1_[size_t(index)]->installEventFilter(form_);
-        // A click selects (and the note takes the focus); a right-click renames and leaves the
-        // focus where the user was typing. Tab still reaches the selectors.
-        QObject::connect(option1_[size_t(index)], &QRadioButton::toggled, form_,
-                         [this, index](bool selected) {
-                             selectorFocus();
-                             if (selected)
-                                 dispatch([this, index] { events_->Option1_Click(index); });
-                         });
-    }
-
-    auto toggle = [&](const char* caption, const char* tip, int left, int width) {
-        auto* box = new QPushButton(QString::fromLatin1(caption), form_);
-        box->setCheckable(true);
-        box->setToolTip(QString::fromLatin1(tip));
-        place(box, left, 4560, width, 375);
-        return box;
-    };
-    chkBlack_ = toggle("&B", "Choose between Black and White system tray icons", 1440, 345);
-    chkNote_ = toggle("&N", "Check to indicate note in tray", 1080, 315);
-    // What a screen reader says for the one-letter toggles.
-    chkBlack_->setAccessibleName(QStringLiteral("Black icons"));
-    chkNote_->setAccessibleName(QStringLiteral("Note indicator"));
-    for (auto [control, box] :
-         {std::pair{Control::chkBlack, chkBlack_}, {Control::chkNote, chkNote_}})
-        QObject::connect(box, &QPushButton::clicked, form_,
-                         [this, control = control](bool checked) {
-                             checkValues_[control] = checked ? 1 : 0;
-                             dispatch([this, control] {
-                                 if (control == Control::chkBlack)
-                                     events_->chkBlack_Click();
-                                 else
-                                     events_->chkNote_Click();
-                             });
-                         });
 
     timer1_ = new QTimer(form_);
-    timer1_->setInterval(60000);
+    timer1_->setInterval(kTimer1IntervalMs);
     timer1_->setTimerType(Qt::VeryCoarseTimer);
     QObject::connect(timer1_, &QTimer::timeout, form_,
                      [this] { dispatch([this] { events_->Timer1_Timer(); }); });
     timer1_->start();
-
-    picture1_ = new QLabel(form_);
-    place(picture1_, 5280, 0, 270, 270);
-    picture1_->setVisible(false);
-
     timerAlarm_ = new QTimer(form_);
-    timerAlarm_->setInterval(10000);
+    timerAlarm_->setInterval(kTimerAlarmIntervalMs);
     QObject::connect(timerAlarm_, &QTimer::timeout, form_,
                      [this] { dispatch([this] { events_->timerAlarm_Timer(); }); });
 
-    command3_ = new QPushButton(QStringLiteral("&Clear"), form_);
-    place(command3_, 3720, 4560, 855, 375);
-    QObject::connect(command3_, &QPushButton::clicked, form_,
-                     [this] { dispatch([this] { events_->Command3_Click(); }); });
-    command2_ = new QPushButton(QStringLiteral("&OK"), form_);
-    place(command2_, 4680, 4560, 855, 375);
-    QFont bold(QStringLiteral("MS Sans Serif"));
-    bold.setPointSizeF(8.25);
-    bold.setWeight(QFont::Bold);
-    command2_->setFont(bold);
-    command2_->setDefault(true);
-    QObject::connect(command2_, &QPushButton::clicked, form_,
-                     [this] { dispatch([this] { events_->Command2_Click(); }); });
-    command1_ = new QPushButton(QStringLiteral("&Quit"), form_);
-    place(command1_, 120, 4560, 855, 375);
-    QObject::connect(command1_, &QPushButton::clicked, form_,
-                     [this] { dispatch([this] { events_->Command1_Click(); }); });
+    for (size_t i = 0; i + 1 < kTabOrder.size(); ++i)
+        QWidget::setTabOrder(control(kTabOrder[i]), control(kTabOrder[i + 1]));
 
+    form_->resize(pixels(kClientWidthTwips), pixels(kClientHeightTwips));
+    form_->setMinimumSize(pixels(kMinimumWidthTwips), pixels(kMinimumHeightTwips));
+}
+
+// One control of the definition, made and wired to its handlers.
+QWidget* QtForm::makeControl(const ControlDefinition& definition) {
+    const QString caption = QString::fromUtf16(definition.caption);
+    const Control which = definition.control;
+    switch (definition.kind) {
+    case ControlKind::NoteSelector: {
+        const auto index = int16_t(which == Control::Option1_0   ? 0
+                                   : which == Control::Option1_1 ? 1
+                                                                 : 2);
+        auto* selector = new QRadioButton(caption, form_);
+        option1_[size_t(index)] = selector;
+        titles_[size_t(index)] = caption;
+        selector->installEventFilter(form_);
+        // A click selects (and the note takes the focus); a right-click renames and leaves the
+        // focus where the user was typing. Tab still reaches the selectors.
+        QObject::connect(selector, &QRadioButton::toggled, form_, [this, index](bool selected) {
+            selectorFocus();
+            if (selected)
+                dispatch([this, index] { events_->Option1_Click(index); });
+        });
+        return selector;
+    }
+    case ControlKind::Toggle: {
+        auto* box = new QPushButton(caption, form_);
+        box->setCheckable(true);
+        (which == Control::chkBlack ? chkBlack_ : chkNote_) = box;
+        QObject::connect(box, &QPushButton::clicked, form_, [this, which](bool checked) {
+            checkValues_[which] = checked ? 1 : 0;
+            dispatch([this, which] {
+                if (which == Control::chkBlack)
+                    events_->chkBlack_Click();
+                else
+                    events_->chkNote_Click();
+            });
+        });
+        return box;
+    }
+    case ControlKind::PictureBox:
+        picture1_ = new QLabel(form_);
+        picture1_->setVisible(false);
+        return picture1_;
+    case ControlKind::Button:
+    case ControlKind::DefaultButton: {
+        auto* button = new QPushButton(caption, form_);
+        button->setDefault(definition.kind == ControlKind::DefaultButton);
+        (which == Control::Command1   ? command1_
+         : which == Control::Command2 ? command2_
+                                      : command3_) = button;
+        QObject::connect(button, &QPushButton::clicked, form_, [this, which] {
+            dispatch([this, which] {
+                if (which == Control::Command1)
+                    events_->Command1_Click();
+                else if (which == Control::Command2)
+                    events_->Command2_Click();
+                else
+                    events_->Command3_Click();
+            });
+        });
+        return button;
+    }
+    case ControlKind::NoteBox:
+        break;
+    }
     txtNote_ = new QPlainTextEdit(form_);
-    txtNote_->setAccessibleName(QStringLiteral("Note"));
-    place(txtNote_, 120, 360, 5415, 4095);
     txtNote_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtNote_->setTabChangesFocus(true);
-    QFont arial(QStringLiteral("Arial"));
-    arial.setPointSizeF(9.75);
-    arial.setWeight(QFont::Normal);
-    txtNote_->setFont(arial);
     // Checked as text comes in (set or pasted), before the box lays it out; only the new text
     // and the run it may continue are read.
     QObject::connect(txtNote_->document(), &QTextDocument::contentsChange, txtNote_,
@@ -249,15 +259,7 @@ QtForm::QtForm() : form_(new FormWidget(*this)) {
                          if (hasLongWord(range.selectedText()))
                              txtNote_->setWordWrapMode(QTextOption::WrapAnywhere);
                      });
-
-    QWidget* order[] = {txtNote_,  command2_,   command3_,   chkNote_,   chkBlack_,
-                        command1_, option1_[0], option1_[1], option1_[2]};
-    for (size_t i = 0; i + 1 < std::size(order); ++i)
-        QWidget::setTabOrder(order[i], order[i + 1]);
-
-    form_->resize(qRound(5655 / tpp), qRound(5010 / tpp));
-    // The layout has no lower bound of its own: the window keeps room for the note box.
-    form_->setMinimumSize(qRound(1800 / tpp), qRound(600 / tpp));
+    return txtNote_;
 }
 
 QtForm::~QtForm() {

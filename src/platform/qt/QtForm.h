@@ -19,6 +19,7 @@
 #include <map>
 #include <optional>
 
+#include "platform/FormDefinition.h"
 #include "platform/FormEvents.h"
 #include "platform/Toolkit.h"
 
@@ -111,6 +112,7 @@ class QtForm : public Toolkit {
     // Twips as whole pixels along the edge's axis.
     int pixels(Edge edge, float twips) const;
     float twipsPerPixelY() const;
+    QWidget* makeControl(const ControlDefinition& definition);
     void fillNoteBox();
     void selectorFocus();
     void showTitle(size_t index);

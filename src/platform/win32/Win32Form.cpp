@@ -114,93 +114,33 @@ Win32Form::Win32Form(HINSTANCE instance) : instance_(instance) {
     constexpr DWORD style =
         WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
     constexpr DWORD exStyle = WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
-    form_ = CreateWindowExW(exStyle, kFormClass, L"Vantoly", style, CW_USEDEFAULT, CW_USEDEFAULT,
-                            CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
+    form_ = CreateWindowExW(exStyle, kFormClass, reinterpret_cast<const wchar_t*>(kFormTitle),
+                            style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                            nullptr, nullptr, instance, this);
     if (!form_)
         throw PlatformFailure("the window cannot be created: " + errorText(GetLastError()));
     dpi_ = windowDpi(form_);
     makeFonts();
 
-    auto make = [&](Control control, const wchar_t* windowClass, const wchar_t* caption,
-                    DWORD controlStyle, std::array<float, 4> place, DWORD extra = 0) {
-        const HWND child = CreateWindowExW(
-            extra, windowClass, caption, WS_CHILD | WS_CLIPSIBLINGS | controlStyle, 0, 0, 0, 0,
-            form_, reinterpret_cast<HMENU>(UINT_PTR(ControlId(control))), instance, nullptr);
-        controls_[size_t(control)] = child;
-        twips_[size_t(control)] = place;
-        SendMessageW(child, WM_SETFONT, WPARAM(fontOf(control)), FALSE);
-        this->place(control);
-        return child;
-    };
-    // Created in the order of the window's definition.
-    const wchar_t* captions[3] = {L"Note 1", L"Note 2", L"Note 3"};
-    for (int index : {2, 1, 0}) {
-        const HWND option =
-            make(Option1(index), WC_BUTTONW, captions[index],
-                 WS_VISIBLE | BS_AUTORADIOBUTTON | (index == 0 ? WS_GROUP | WS_TABSTOP : 0),
-                 {120.0f + 1200.0f * float(index), 120, 1215, 255});
-        SetWindowSubclass(option, controlProc, kSubclass, DWORD_PTR(this));
-    }
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form_,
+                               nullptr, instance, nullptr);
+    for (const ControlDefinition& definition : kFormControls)
+        makeControl(definition, instance);
     SendMessageW(control(Control::Option1_0), BM_SETCHECK, BST_CHECKED, 0);
-    const DWORD toggle = WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX | BS_PUSHLIKE;
-    make(Control::chkBlack, WC_BUTTONW, L"&B", toggle, {1440, 4560, 345, 375});
-    make(Control::chkNote, WC_BUTTONW, L"&N", toggle, {1080, 4560, 315, 375});
-    make(Control::Picture1, kPictureClass, L"", 0, {5280, 0, 270, 270});
-    make(Control::Command3, WC_BUTTONW, L"&Clear",
-         WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, {3720, 4560, 855, 375});
-    make(Control::Command2, WC_BUTTONW, L"&OK",
-         WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, {4680, 4560, 855, 375});
-    make(Control::Command1, WC_BUTTONW, L"&Quit",
-         WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, {120, 4560, 855, 375});
-    const HWND note = make(Control::txtNote, WC_EDITW, L"",
-                           WS_VISIBLE | WS_TABSTOP | WS_GROUP | WS_VSCROLL | ES_MULTILINE |
-                               ES_AUTOVSCROLL | ES_WANTRETURN,
-                           {120, 360, 5415, 4095}, WS_EX_CLIENTEDGE);
-    SendMessageW(note, EM_SETLIMITTEXT, 0, 0); // as much as memory holds
-    SetWindowSubclass(note, controlProc, kSubclass, DWORD_PTR(this));
 
     // The tab order is the z-order of the children.
-    const Control order[] = {Control::txtNote,  Control::Command2,  Control::Command3,
-                             Control::chkNote,  Control::chkBlack,  Control::Command1,
-                             Control::Picture1, Control::Option1_0, Control::Option1_1,
-                             Control::Option1_2};
     HWND after = HWND_TOP;
-    for (Control c : order) {
+    for (Control c : kTabOrder) {
         SetWindowPos(control(c), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         after = control(c);
     }
 
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form_,
-                               nullptr, instance, nullptr);
-    for (auto [c, tip] :
-         {std::pair{Control::chkBlack, L"Choose between Black and White system tray icons"},
-          {Control::chkNote, L"Check to indicate note in tray"}}) {
-        TOOLINFOW tool{};
-        tool.cbSize = sizeof tool;
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = form_;
-        tool.uId = UINT_PTR(control(c));
-        tool.lpszText = const_cast<wchar_t*>(tip);
-        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, LPARAM(&tool));
-    }
-    for (int index = 0; index < 3; ++index) {
-        TOOLINFOW tool{};
-        tool.cbSize = sizeof tool;
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = form_;
-        tool.uId = UINT_PTR(control(Option1(index)));
-        tool.lpszText = const_cast<wchar_t*>(L"");
-        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, LPARAM(&tool));
-        titles_[size_t(index)] = captions[index];
-        showTitle(index);
-    }
-
-    SetTimer(form_, UINT_PTR(Timer::Timer1) + 1, 60000, nullptr);
+    SetTimer(form_, UINT_PTR(Timer::Timer1) + 1, kTimer1IntervalMs, nullptr);
     timers_[size_t(Timer::Timer1)] = true;
 
     // The client area as designed; the frame comes on top of it.
-    RECT outer{0, 0, pixels(5655), pixels(5010)};
+    RECT outer{0, 0, pixels(kClientWidthTwips), pixels(kClientHeightTwips)};
     AdjustWindowRectEx(&outer, style, FALSE, exStyle);
     SetWindowPos(form_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -218,14 +158,76 @@ Win32Form::~Win32Form() {
 }
 
 void Win32Form::makeFonts() {
-    auto font = [&](int hundredthsOfPoint, int weight, BYTE charset, const wchar_t* face) {
-        return CreateFontW(-MulDiv(hundredthsOfPoint, int(dpi_), 7200), 0, 0, 0, weight, FALSE,
-                           FALSE, FALSE, charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                           DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
+    auto font = [&](const FontDefinition& definition) {
+        return CreateFontW(-MulDiv(definition.hundredthsOfPoint, int(dpi_), 7200), 0, 0, 0,
+                           definition.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                           BYTE(definition.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                           DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                           reinterpret_cast<const wchar_t*>(definition.face));
     };
-    windowFont_ = font(825, FW_NORMAL, ANSI_CHARSET, L"MS Sans Serif");
-    boldFont_ = font(825, FW_BOLD, ANSI_CHARSET, L"MS Sans Serif");
-    noteFont_ = font(975, FW_NORMAL, HEBREW_CHARSET, L"Arial");
+    windowFont_ = font(kWindowFont);
+    boldFont_ = font(kBoldFont);
+    noteFont_ = font(kNoteFont);
+}
+
+// One control of the definition, as a child window in its place with its font and tooltip.
+void Win32Form::makeControl(const ControlDefinition& definition, HINSTANCE instance) {
+    const Control which = definition.control;
+    const wchar_t* windowClass = WC_BUTTONW;
+    DWORD style = WS_VISIBLE | WS_TABSTOP | WS_GROUP, extra = 0;
+    switch (definition.kind) {
+    case ControlKind::NoteSelector:
+        // One group: the first selector starts it and alone is a tab stop.
+        style = WS_VISIBLE | BS_AUTORADIOBUTTON |
+                (which == Control::Option1_0 ? WS_GROUP | WS_TABSTOP : 0);
+        break;
+    case ControlKind::Toggle:
+        style |= BS_AUTOCHECKBOX | BS_PUSHLIKE;
+        break;
+    case ControlKind::PictureBox:
+        windowClass = kPictureClass;
+        style = 0;
+        break;
+    case ControlKind::Button:
+        style |= BS_PUSHBUTTON;
+        break;
+    case ControlKind::DefaultButton:
+        style |= BS_DEFPUSHBUTTON;
+        break;
+    case ControlKind::NoteBox:
+        windowClass = WC_EDITW;
+        style |= WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
+        extra = WS_EX_CLIENTEDGE;
+        break;
+    }
+    const HWND child =
+        CreateWindowExW(extra, windowClass, reinterpret_cast<const wchar_t*>(definition.caption),
+                        WS_CHILD | WS_CLIPSIBLINGS | style, 0, 0, 0, 0, form_,
+                        reinterpret_cast<HMENU>(UINT_PTR(ControlId(which))), instance, nullptr);
+    controls_[size_t(which)] = child;
+    twips_[size_t(which)] = {definition.left, definition.top, definition.width, definition.height};
+    SendMessageW(child, WM_SETFONT, WPARAM(fontOf(which)), FALSE);
+    place(which);
+    if (definition.kind == ControlKind::NoteBox)
+        SendMessageW(child, EM_SETLIMITTEXT, 0, 0); // as much as memory holds
+    if (definition.kind == ControlKind::NoteBox || definition.kind == ControlKind::NoteSelector)
+        SetWindowSubclass(child, controlProc, kSubclass, DWORD_PTR(this));
+
+    // A selector's tooltip shows its title when the title does not fit.
+    if (*definition.tooltip || definition.kind == ControlKind::NoteSelector) {
+        TOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = form_;
+        tool.uId = UINT_PTR(child);
+        tool.lpszText = const_cast<wchar_t*>(reinterpret_cast<const wchar_t*>(definition.tooltip));
+        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, LPARAM(&tool));
+    }
+    if (definition.kind == ControlKind::NoteSelector) {
+        const size_t index = which == Control::Option1_0 ? 0 : which == Control::Option1_1 ? 1 : 2;
+        titles_[index] = reinterpret_cast<const wchar_t*>(definition.caption);
+        showTitle(int(index));
+    }
 }
 
 void Win32Form::connectEvents(FormEvents* events, std::function<void(const char*)> reportFailure) {
@@ -474,7 +476,8 @@ void Win32Form::setTimerEnabled(Timer timer, bool enabled) {
     timers_[size_t(timer)] = enabled;
     const UINT_PTR id = UINT_PTR(timer) + 1;
     if (enabled)
-        SetTimer(form_, id, timer == Timer::Timer1 ? 60000 : 10000, nullptr);
+        SetTimer(form_, id, timer == Timer::Timer1 ? kTimer1IntervalMs : kTimerAlarmIntervalMs,
+                 nullptr);
     else
         KillTimer(form_, id);
 }
@@ -558,9 +561,12 @@ void Win32Form::outerSizeMayHaveChanged() {
 }
 
 HFONT Win32Form::fontOf(Control control) const {
-    return control == Control::Command2  ? boldFont_
-           : control == Control::txtNote ? noteFont_
-                                         : windowFont_;
+    for (const ControlDefinition& definition : kFormControls)
+        if (definition.control == control)
+            return definition.font == &kBoldFont   ? boldFont_
+                   : definition.font == &kNoteFont ? noteFont_
+                                                   : windowFont_;
+    return windowFont_;
 }
 
 void Win32Form::dpiChanged(UINT dpi, const RECT& suggested) {
@@ -666,7 +672,7 @@ LRESULT Win32Form::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_GETMINMAXINFO: {
         // The layout has no lower bound of its own: the window keeps room for the note box.
         auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
-        const SIZE least = outerSize(pixels(1800), pixels(600));
+        const SIZE least = outerSize(pixels(kMinimumWidthTwips), pixels(kMinimumHeightTwips));
         limits->ptMinTrackSize = {least.cx, least.cy};
         return 0;
     }

@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/FormDefinition.h"
 #include "platform/FormEvents.h"
 #include "platform/Toolkit.h"
 
@@ -89,6 +90,7 @@ class Win32Form : public Toolkit {
     void place(Control control);
     // The outer size of a window with this client area, in pixels.
     SIZE outerSize(int clientWidth, int clientHeight) const;
+    void makeControl(const ControlDefinition& definition, HINSTANCE instance);
     void showTitle(int index);
     void selectorTabStop();
     int pixels(float twips) const;
