@@ -244,7 +244,7 @@ TEST_F(Form, TimersAsCreated) {
 
 TEST_F(Form, DayIconLoadsWithEverySize) {
     form.loadPicture(fromQ(assets() + "\\Black\\31.ico"));
-    const auto icon = form.icon(form.pictureHandle());
+    const auto icon = form.pictures().icon(form.pictureHandle());
     ASSERT_TRUE(icon);
     const auto sizes = icon->availableSizes();
     for (int s : {16, 22, 24, 32, 48, 64, 128, 256})
@@ -256,8 +256,8 @@ TEST_F(Form, LoadingReplacesAndReleasesThePreviousPicture) {
     const int32_t first = form.pictureHandle();
     form.loadPicture(fromQ(assets() + "/White/2.ico"));
     EXPECT_NE(form.pictureHandle(), first);
-    EXPECT_FALSE(form.icon(first));
-    EXPECT_TRUE(form.icon(form.pictureHandle()));
+    EXPECT_FALSE(form.pictures().icon(first));
+    EXPECT_TRUE(form.pictures().icon(form.pictureHandle()));
 }
 
 TEST_F(Form, MissingOrBrokenPictureFails) {

@@ -61,7 +61,7 @@ TEST(DecodeNotifyRecord, UnknownSizeIsRefused) {
 TEST(QtShellTray, AddModifyAndDeleteOneIcon) {
     qt::QtForm form;
     qt::QtCodePage cp(1252);
-    qt::QtShellTray shell(form, cp);
+    qt::QtShellTray shell(form.pictures(), cp);
     shell.setHostProbe([] { return std::optional(qt::TrayKind::XEmbed); }, 10);
     form.loadPicture(qt::fromQ(QStringLiteral(VANTOLY_SOURCE_DIR "/assets/Black/7.ico")));
     NOTIFYICONDATA r = record(504);
@@ -100,7 +100,7 @@ TEST(QtShellTray, AddModifyAndDeleteOneIcon) {
 TEST(QtShellTray, ActivationsArriveAsMessageNumbers) {
     qt::QtForm form;
     qt::QtCodePage cp(1252);
-    qt::QtShellTray shell(form, cp);
+    qt::QtShellTray shell(form.pictures(), cp);
     shell.setHostProbe([] { return std::optional(qt::TrayKind::XEmbed); }, 10);
     NOTIFYICONDATA r = record(504);
     SendNotifyRecord(shell, cp, NIM_ADD, r);
@@ -119,7 +119,7 @@ TEST(QtShellTray, ActivationsArriveAsMessageNumbers) {
 TEST(QtShellTray, APointerMoveFollowsTheAdditionOnceItHasReturned) {
     qt::QtForm form;
     qt::QtCodePage cp(1252);
-    qt::QtShellTray shell(form, cp);
+    qt::QtShellTray shell(form.pictures(), cp);
     shell.setHostProbe([] { return std::optional(qt::TrayKind::XEmbed); }, 10);
     std::vector<int32_t> got;
     shell.onMessage([&](uint32_t, int32_t message) { got.push_back(message); });
@@ -149,7 +149,7 @@ TEST(QtShellTray, APointerMoveFollowsTheAdditionOnceItHasReturned) {
 TEST(QtShellTray, AnIconAddedBeforeAnyTrayHostAppearsWithTheHost) {
     qt::QtForm form;
     qt::QtCodePage cp(1252);
-    qt::QtShellTray shell(form, cp);
+    qt::QtShellTray shell(form.pictures(), cp);
     bool host = false;
     shell.setHostProbe([&] { return host ? std::optional(qt::TrayKind::XEmbed) : std::nullopt; },
                        10);

@@ -3,14 +3,13 @@
 //
 // Implements: frmMain as a Qt::Tool top-level widget titled "Vantoly", not in the taskbar, with
 // its twelve controls at their twip positions, access keys, fonts, tooltips and tab order; the
-// outer (frame) geometry in twips from the screen's DPI; the two timers; Picture1's picture table
-// (icon files loaded, saved as the bytes they were loaded from, and handed to the tray as icons);
-// the message box and the input box. Events: close requests go to Form_Unload, size changes to
-// Form_Resize, double-clicks and button releases on the window's background (not on a control)
-// to Form_DblClick and Form_MouseUp, button presses on the note selectors to Option1_MouseDown,
-// and the clicks of the selectors, check boxes and buttons to their handlers.
-// Leaves out: fonts' character sets (Qt has none; fontconfig picks the glyphs), the grayed look of
-// a check box value 2 (shown as checked).
+// outer (frame) geometry in twips from the screen's DPI; the two timers; Picture1 with its
+// picture table (QtPictures); the message box and the input box (QtDialogs). Events: close requests
+// go to Form_Unload, size changes to Form_Resize, double-clicks and button releases on the window's
+// background (not on a control) to Form_DblClick and Form_MouseUp, button presses on the note
+// selectors to Option1_MouseDown, and the clicks of the selectors, check boxes and buttons to their
+// handlers. Leaves out: fonts' character sets (Qt has none; fontconfig picks the glyphs), the
+// grayed look of a check box value 2 (shown as checked).
 #include <QIcon>
 #include <QPointF>
 #include <QWidget>
@@ -22,6 +21,7 @@
 #include "platform/FormDefinition.h"
 #include "platform/FormEvents.h"
 #include "platform/Toolkit.h"
+#include "platform/qt/QtPictures.h"
 
 class QAbstractButton;
 class QLabel;
@@ -69,8 +69,8 @@ class QtForm : public Toolkit {
 
     QWidget* widget() const;
     QWidget* control(Control control) const;
-    // The picture behind a handle from pictureHandle(); null when it was released.
-    std::optional<QIcon> icon(int32_t handle) const;
+    // Picture1's pictures, which the tray shows by their handles.
+    const QtPictures& pictures() const { return pictures_; }
 
     void InitCommonControls() override {}
     float formGeometry(Edge edge) const override;
@@ -91,7 +91,7 @@ class QtForm : public Toolkit {
     bool timerEnabled(Timer timer) const override;
     void setTimerEnabled(Timer timer, bool enabled) override;
     void loadPicture(const std::u16string& path) override;
-    int32_t pictureHandle() const override { return pictureHandle_; }
+    int32_t pictureHandle() const override { return pictures_.handle(); }
     void savePicture(const std::u16string& path) override;
     int messageBox(const std::u16string& prompt, int style, const std::u16string& caption) override;
     std::u16string inputBox(const std::u16string& prompt, const std::u16string& caption,
@@ -141,9 +141,7 @@ class QtForm : public Toolkit {
     QTimer* timerAlarm_ = nullptr;
     std::map<Control, int16_t> checkValues_;
 
-    int32_t pictureHandle_ = 0;
-    QIcon picture_;
-    QByteArray pictureBytes_;
+    QtPictures pictures_;
 
     // The position given where the window system places windows itself (native Wayland).
     std::optional<QPointF> unplacedPosition_;

@@ -5,7 +5,8 @@
 namespace vantoly::qt {
 
 QtPlatform::QtPlatform()
-    : codePage(SystemCodePage()), shell(form, codePage), host([this] { form.stopEvents(); }),
+    : codePage(SystemCodePage()), shell(form.pictures(), codePage),
+      host([this] { form.stopEvents(); }),
       zorder(form), platform_{form,     shell, version, settings, clock,
                               codePage, host,  sound,   zorder} {}
 

@@ -14,8 +14,8 @@
 #include <cstdlib>
 #include <xcb/xcb.h>
 
-#include "platform/qt/QtForm.h"
 #include "platform/qt/QtPaths.h"
+#include "platform/qt/QtPictures.h"
 #include "platform/qt/QtSharpIcon.h"
 #include "tray/NotifyIconData.h"
 
@@ -124,7 +124,7 @@ std::vector<int32_t> TrayClicks::messages(QSystemTrayIcon::ActivationReason reas
 QtShellTray::Entry::Entry() = default;
 QtShellTray::Entry::~Entry() = default;
 
-QtShellTray::QtShellTray(const QtForm& pictures, const CodePage& codePage)
+QtShellTray::QtShellTray(const QtPictures& pictures, const CodePage& codePage)
     : pictures_(pictures), codePage_(codePage) {
     clock_.start();
 }

@@ -25,7 +25,7 @@ class QTimer;
 
 namespace vantoly::qt {
 
-class QtForm;
+class QtPictures;
 
 // The record as the platform may read it.
 struct DecodedNotifyRecord {
@@ -66,7 +66,7 @@ class TrayClicks {
 
 class QtShellTray : public ShellTray {
   public:
-    QtShellTray(const QtForm& pictures, const CodePage& codePage);
+    QtShellTray(const QtPictures& pictures, const CodePage& codePage);
     ~QtShellTray() override;
 
     int32_t Shell_NotifyIconA(uint32_t message, NotifyRecordBytes& record) override;
@@ -102,7 +102,7 @@ class QtShellTray : public ShellTray {
     void deliver(std::pair<uint32_t, uint32_t> key, int32_t message);
     void showBalloon(const DecodedNotifyRecord& record);
 
-    const QtForm& pictures_;
+    const QtPictures& pictures_;
     const CodePage& codePage_;
     std::map<std::pair<uint32_t, uint32_t>, Entry> icons_;
     std::function<void(uint32_t, int32_t)> onMessage_;

@@ -1,0 +1,235 @@
+// Qt adapter: the note window and its controls made as defined, and the events they raise.
+#include "platform/qt/QtForm.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTimer>
+#include <algorithm>
+
+namespace vantoly::qt {
+namespace {
+
+// Qt's word wrapping takes time that grows with the square of a word's length: a pasted or
+// stored run of thousands of characters without a space (minified data, a long link) would
+// freeze the window for minutes. Such a run is wrapped anywhere all the same, so wrapping the
+// whole note anywhere then looks alike and takes no time.
+constexpr qsizetype kLongestWord = 1000;
+
+bool hasLongWord(const QString& text) {
+    qsizetype run = 0;
+    for (QChar c : text) {
+        run = c.isSpace() ? 0 : run + 1;
+        if (run > kLongestWord)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+FormWidget::FormWidget(QtForm& owner) : owner_(owner) {}
+
+void FormWidget::closeEvent(QCloseEvent* event) {
+    owner_.closeRequested(event);
+}
+
+bool FormWidget::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    switch (event->type()) {
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::Show:
+        owner_.outerSizeMayHaveChanged();
+        break;
+    default:
+        break;
+    }
+    return handled;
+}
+
+// Only the window's background counts, not a control that passed the event on.
+void FormWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && !childAt(event->position().toPoint()) &&
+        owner_.events_)
+        owner_.dispatch([this] { owner_.events_->Form_DblClick(); });
+    QWidget::mouseDoubleClickEvent(event);
+}
+
+void FormWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (!childAt(event->position().toPoint()) && owner_.events_) {
+        const auto m = owner_.mouseArgs(*event);
+        owner_.dispatch([&] { owner_.events_->Form_MouseUp(m.button, m.shift, m.x, m.y); });
+    }
+    QWidget::mouseReleaseEvent(event);
+}
+
+// Presses on the note selectors. Posted, so a box the handler opens does not run inside the
+// press while the button holds the mouse.
+bool FormWidget::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::MouseButtonPress)
+        return false;
+    for (int16_t index = 0; index < 3; ++index) {
+        if (watched != owner_.option1_[size_t(index)])
+            continue;
+        const auto m = owner_.mouseArgs(*static_cast<QMouseEvent*>(event));
+        QMetaObject::invokeMethod(
+            this,
+            [this, index, m] {
+                if (owner_.events_)
+                    owner_.dispatch([&] {
+                        owner_.events_->Option1_MouseDown(index, m.button, m.shift, m.x, m.y);
+                    });
+            },
+            Qt::QueuedConnection);
+        // A right-button press does nothing else on a note selector.
+        return m.button == 2;
+    }
+    return false;
+}
+
+QtForm::QtForm() : form_(new FormWidget(*this)) {
+    form_->setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                          Qt::CustomizeWindowHint);
+    form_->setWindowTitle(QString::fromUtf16(kFormTitle));
+    // Every size the desktop may ask for, so the icon stays sharp on scaled screens.
+    QIcon windowIcon;
+    for (int size : {16, 24, 32, 48, 64, 128})
+        windowIcon.addFile(QStringLiteral(":/icons/vantoly-%1.png").arg(size), QSize(size, size));
+    form_->setWindowIcon(windowIcon);
+
+    const float tpp = twipsPerPixelX();
+    auto pixels = [tpp](float twips) { return qRound(twips / tpp); };
+    for (const ControlDefinition& definition : kFormControls) {
+        QWidget* widget = makeControl(definition);
+        widget->setGeometry(pixels(definition.left), pixels(definition.top),
+                            pixels(definition.width), pixels(definition.height));
+        if (*definition.tooltip)
+            widget->setToolTip(QString::fromUtf16(definition.tooltip));
+        if (*definition.accessibleName)
+            widget->setAccessibleName(QString::fromUtf16(definition.accessibleName));
+        // The window's own font is the desktop's here; only the ones that differ are set.
+        if (definition.font != &kWindowFont) {
+            QFont font(QString::fromUtf16(definition.font->face));
+            font.setPointSizeF(definition.font->hundredthsOfPoint / 100.0);
+            font.setWeight(definition.font->bold ? QFont::Bold : QFont::Normal);
+            widget->setFont(font);
+        }
+    }
+    option1_[0]->setChecked(true);
+    selectorFocus();
+
+    timer1_ = new QTimer(form_);
+    timer1_->setInterval(kTimer1IntervalMs);
+    timer1_->setTimerType(Qt::VeryCoarseTimer);
+    QObject::connect(timer1_, &QTimer::timeout, form_,
+                     [this] { dispatch([this] { events_->Timer1_Timer(); }); });
+    timer1_->start();
+    timerAlarm_ = new QTimer(form_);
+    timerAlarm_->setInterval(kTimerAlarmIntervalMs);
+    QObject::connect(timerAlarm_, &QTimer::timeout, form_,
+                     [this] { dispatch([this] { events_->timerAlarm_Timer(); }); });
+
+    for (size_t i = 0; i + 1 < kTabOrder.size(); ++i)
+        QWidget::setTabOrder(control(kTabOrder[i]), control(kTabOrder[i + 1]));
+
+    form_->resize(pixels(kClientWidthTwips), pixels(kClientHeightTwips));
+    form_->setMinimumSize(pixels(kMinimumWidthTwips), pixels(kMinimumHeightTwips));
+}
+
+// One control of the definition, made and wired to its handlers.
+QWidget* QtForm::makeControl(const ControlDefinition& definition) {
+    const QString caption = QString::fromUtf16(definition.caption);
+    const Control which = definition.control;
+    switch (definition.kind) {
+    case ControlKind::NoteSelector: {
+        const auto index = int16_t(which == Control::Option1_0   ? 0
+                                   : which == Control::Option1_1 ? 1
+                                                                 : 2);
+        auto* selector = new QRadioButton(caption, form_);
+        option1_[size_t(index)] = selector;
+        titles_[size_t(index)] = caption;
+        selector->installEventFilter(form_);
+        // A click selects (and the note takes the focus); a right-click renames and leaves the
+        // focus where the user was typing. Tab still reaches the selectors.
+        QObject::connect(selector, &QRadioButton::toggled, form_, [this, index](bool selected) {
+            selectorFocus();
+            if (selected)
+                dispatch([this, index] { events_->Option1_Click(index); });
+        });
+        return selector;
+    }
+    case ControlKind::Toggle: {
+        auto* box = new QPushButton(caption, form_);
+        box->setCheckable(true);
+        (which == Control::chkBlack ? chkBlack_ : chkNote_) = box;
+        QObject::connect(box, &QPushButton::clicked, form_, [this, which](bool checked) {
+            checkValues_[which] = checked ? 1 : 0;
+            dispatch([this, which] {
+                if (which == Control::chkBlack)
+                    events_->chkBlack_Click();
+                else
+                    events_->chkNote_Click();
+            });
+        });
+        return box;
+    }
+    case ControlKind::PictureBox:
+        picture1_ = new QLabel(form_);
+        picture1_->setVisible(false);
+        return picture1_;
+    case ControlKind::Button:
+    case ControlKind::DefaultButton: {
+        auto* button = new QPushButton(caption, form_);
+        button->setDefault(definition.kind == ControlKind::DefaultButton);
+        (which == Control::Command1   ? command1_
+         : which == Control::Command2 ? command2_
+                                      : command3_) = button;
+        QObject::connect(button, &QPushButton::clicked, form_, [this, which] {
+            dispatch([this, which] {
+                if (which == Control::Command1)
+                    events_->Command1_Click();
+                else if (which == Control::Command2)
+                    events_->Command2_Click();
+                else
+                    events_->Command3_Click();
+            });
+        });
+        return button;
+    }
+    case ControlKind::NoteBox:
+        break;
+    }
+    txtNote_ = new QPlainTextEdit(form_);
+    txtNote_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    txtNote_->setTabChangesFocus(true);
+    // Checked as text comes in (set or pasted), before the box lays it out; only the new text
+    // and the run it may continue are read.
+    QObject::connect(txtNote_->document(), &QTextDocument::contentsChange, txtNote_,
+                     [this](int position, int, int added) {
+                         if (!fillingBox_) {
+                             noteEdited_ = true;
+                             ++noteRevision_;
+                             if (noteEditedByUser_)
+                                 noteEditedByUser_();
+                         }
+                         if (added <= kLongestWord ||
+                             txtNote_->wordWrapMode() == QTextOption::WrapAnywhere)
+                             return;
+                         QTextCursor range(txtNote_->document());
+                         range.setPosition(std::max(position - int(kLongestWord), 0));
+                         range.setPosition(
+                             std::min(position + added, txtNote_->document()->characterCount() - 1),
+                             QTextCursor::KeepAnchor);
+                         if (hasLongWord(range.selectedText()))
+                             txtNote_->setWordWrapMode(QTextOption::WrapAnywhere);
+                     });
+    return txtNote_;
+}
+
+} // namespace vantoly::qt
