@@ -1,11 +1,12 @@
 #pragma once
-// The form's window class and the child-window identifiers of its controls, shared with the test
-// driver.
+// The window classes of the form and of Picture1, and the child-window identifiers of its controls,
+// shared with the test driver.
 #include "platform/Toolkit.h"
 
 namespace vantoly::win32 {
 
 inline constexpr wchar_t kFormClass[] = L"VantolyForm";
+inline constexpr wchar_t kPictureClass[] = L"VantolyPicture";
 
 // OK is the dialog manager's default button (IDOK), so Enter outside the note box presses it.
 inline unsigned short ControlId(Control control) {

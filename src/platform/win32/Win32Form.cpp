@@ -9,7 +9,7 @@
 #include "platform/Failure.h"
 #include "platform/RunHandler.h"
 #include "platform/win32/ControlIds.h"
-#include "platform/win32/Win32Files.h"
+#include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32Screens.h"
 #include "platform/win32/Win32Text.h"
 #include "platform/win32/resource.h"
@@ -17,218 +17,15 @@
 namespace vantoly::win32 {
 namespace {
 
-constexpr wchar_t kPictureClass[] = L"VantolyPicture";
 constexpr UINT kOptionMouseDown = WM_APP + 1;
-constexpr UINT_PTR kSubclass = 1;
 constexpr UINT_PTR kNoteEditsTimer = 100; // beside Timer1 and timerAlarm (1 and 2)
-
-UINT windowDpi(HWND window) {
-    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFn>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-    if (window && getDpiForWindow)
-        if (const UINT dpi = getDpiForWindow(window))
-            return dpi;
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
-    return dpi > 0 ? UINT(dpi) : 96;
-}
 
 int16_t shiftState(WPARAM keys) {
     return int16_t((keys & MK_SHIFT ? 1 : 0) | (keys & MK_CONTROL ? 2 : 0) |
                    (GetKeyState(VK_MENU) < 0 ? 4 : 0));
 }
 
-PlatformFailure fileFailure(const char* what, const std::u16string& path) {
-    return PlatformFailure(std::string(what) + " " + utf8(path) + ": " + errorText(GetLastError()));
-}
-
-struct InputBoxState {
-    const std::u16string* prompt;
-    const std::u16string* caption;
-    const std::u16string* text;
-    std::u16string answer;
-};
-
-INT_PTR CALLBACK inputBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* state = reinterpret_cast<InputBoxState*>(GetWindowLongPtrW(box, DWLP_USER));
-    switch (message) {
-    case WM_INITDIALOG: {
-        state = reinterpret_cast<InputBoxState*>(lParam);
-        SetWindowLongPtrW(box, DWLP_USER, LONG_PTR(state));
-        SetWindowTextW(box, wide(*state->caption));
-        SetDlgItemTextW(box, IDC_PROMPT, wide(*state->prompt));
-        const HWND answer = GetDlgItem(box, IDC_ANSWER);
-        SendMessageW(answer, EM_SETLIMITTEXT, 0, 0);
-        SetWindowTextW(answer, wide(*state->text));
-        SendMessageW(answer, EM_SETSEL, 0, -1);
-        SetFocus(answer);
-        return FALSE; // the focus is set
-    }
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK) {
-            state->answer = windowText(GetDlgItem(box, IDC_ANSWER));
-            EndDialog(box, IDOK);
-            return TRUE;
-        }
-        if (LOWORD(wParam) == IDCANCEL) {
-            EndDialog(box, IDCANCEL);
-            return TRUE;
-        }
-        break;
-    default:
-        break;
-    }
-    return FALSE;
-}
-
 } // namespace
-
-Win32Form::Win32Form(HINSTANCE instance) : instance_(instance) {
-    // The controls below need the common controls (tooltips, the v6 look) before they exist.
-    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&classes);
-
-    WNDCLASSEXW formClass{};
-    formClass.cbSize = sizeof formClass;
-    formClass.style = CS_DBLCLKS;
-    formClass.lpfnWndProc = formProc;
-    formClass.hInstance = instance;
-    formClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    formClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    formClass.lpszClassName = kFormClass;
-    formClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_VANTOLY));
-    formClass.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_VANTOLY),
-                                                      IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                      GetSystemMetrics(SM_CYSMICON), 0));
-    RegisterClassExW(&formClass);
-    WNDCLASSEXW pictureClass{};
-    pictureClass.cbSize = sizeof pictureClass;
-    pictureClass.lpfnWndProc = pictureProc;
-    pictureClass.hInstance = instance;
-    pictureClass.lpszClassName = kPictureClass;
-    RegisterClassExW(&pictureClass);
-
-    dpi_ = windowDpi(nullptr);
-    constexpr DWORD style =
-        WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN;
-    constexpr DWORD exStyle = WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
-    form_ = CreateWindowExW(exStyle, kFormClass, reinterpret_cast<const wchar_t*>(kFormTitle),
-                            style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                            nullptr, nullptr, instance, this);
-    if (!form_)
-        throw PlatformFailure("the window cannot be created: " + errorText(GetLastError()));
-    dpi_ = windowDpi(form_);
-    makeFonts();
-
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form_,
-                               nullptr, instance, nullptr);
-    for (const ControlDefinition& definition : kFormControls)
-        makeControl(definition, instance);
-    SendMessageW(control(Control::Option1_0), BM_SETCHECK, BST_CHECKED, 0);
-
-    // The tab order is the z-order of the children.
-    HWND after = HWND_TOP;
-    for (Control c : kTabOrder) {
-        SetWindowPos(control(c), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        after = control(c);
-    }
-
-    SetTimer(form_, UINT_PTR(Timer::Timer1) + 1, kTimer1IntervalMs, nullptr);
-    timers_[size_t(Timer::Timer1)] = true;
-
-    // The client area as designed; the frame comes on top of it.
-    RECT outer{0, 0, pixels(kClientWidthTwips), pixels(kClientHeightTwips)};
-    AdjustWindowRectEx(&outer, style, FALSE, exStyle);
-    SetWindowPos(form_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-Win32Form::~Win32Form() {
-    events_ = nullptr;
-    if (form_)
-        DestroyWindow(form_);
-    if (picture_)
-        DestroyIcon(picture_);
-    for (HFONT font : {windowFont_, boldFont_, noteFont_})
-        if (font)
-            DeleteObject(font);
-}
-
-void Win32Form::makeFonts() {
-    auto font = [&](const FontDefinition& definition) {
-        return CreateFontW(-MulDiv(definition.hundredthsOfPoint, int(dpi_), 7200), 0, 0, 0,
-                           definition.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                           BYTE(definition.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                           DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                           reinterpret_cast<const wchar_t*>(definition.face));
-    };
-    windowFont_ = font(kWindowFont);
-    boldFont_ = font(kBoldFont);
-    noteFont_ = font(kNoteFont);
-}
-
-// One control of the definition, as a child window in its place with its font and tooltip.
-void Win32Form::makeControl(const ControlDefinition& definition, HINSTANCE instance) {
-    const Control which = definition.control;
-    const wchar_t* windowClass = WC_BUTTONW;
-    DWORD style = WS_VISIBLE | WS_TABSTOP | WS_GROUP, extra = 0;
-    switch (definition.kind) {
-    case ControlKind::NoteSelector:
-        // One group: the first selector starts it and alone is a tab stop.
-        style = WS_VISIBLE | BS_AUTORADIOBUTTON |
-                (which == Control::Option1_0 ? WS_GROUP | WS_TABSTOP : 0);
-        break;
-    case ControlKind::Toggle:
-        style |= BS_AUTOCHECKBOX | BS_PUSHLIKE;
-        break;
-    case ControlKind::PictureBox:
-        windowClass = kPictureClass;
-        style = 0;
-        break;
-    case ControlKind::Button:
-        style |= BS_PUSHBUTTON;
-        break;
-    case ControlKind::DefaultButton:
-        style |= BS_DEFPUSHBUTTON;
-        break;
-    case ControlKind::NoteBox:
-        windowClass = WC_EDITW;
-        style |= WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN;
-        extra = WS_EX_CLIENTEDGE;
-        break;
-    }
-    const HWND child =
-        CreateWindowExW(extra, windowClass, reinterpret_cast<const wchar_t*>(definition.caption),
-                        WS_CHILD | WS_CLIPSIBLINGS | style, 0, 0, 0, 0, form_,
-                        reinterpret_cast<HMENU>(UINT_PTR(ControlId(which))), instance, nullptr);
-    controls_[size_t(which)] = child;
-    twips_[size_t(which)] = {definition.left, definition.top, definition.width, definition.height};
-    SendMessageW(child, WM_SETFONT, WPARAM(fontOf(which)), FALSE);
-    place(which);
-    if (definition.kind == ControlKind::NoteBox)
-        SendMessageW(child, EM_SETLIMITTEXT, 0, 0); // as much as memory holds
-    if (definition.kind == ControlKind::NoteBox || definition.kind == ControlKind::NoteSelector)
-        SetWindowSubclass(child, controlProc, kSubclass, DWORD_PTR(this));
-
-    // A selector's tooltip shows its title when the title does not fit.
-    if (*definition.tooltip || definition.kind == ControlKind::NoteSelector) {
-        TOOLINFOW tool{};
-        tool.cbSize = sizeof tool;
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = form_;
-        tool.uId = UINT_PTR(child);
-        tool.lpszText = const_cast<wchar_t*>(reinterpret_cast<const wchar_t*>(definition.tooltip));
-        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, LPARAM(&tool));
-    }
-    if (definition.kind == ControlKind::NoteSelector) {
-        const size_t index = which == Control::Option1_0 ? 0 : which == Control::Option1_1 ? 1 : 2;
-        titles_[index] = reinterpret_cast<const wchar_t*>(definition.caption);
-        showTitle(int(index));
-    }
-}
 
 void Win32Form::connectEvents(FormEvents* events, std::function<void(const char*)> reportFailure) {
     events_ = events;
@@ -483,62 +280,25 @@ void Win32Form::setTimerEnabled(Timer timer, bool enabled) {
 }
 
 void Win32Form::loadPicture(const std::u16string& path) {
-    const HANDLE file = CreateFileW(wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        throw fileFailure("cannot read", path);
-    std::string bytes;
-    LARGE_INTEGER size{};
-    bool read = GetFileSizeEx(file, &size) && size.QuadPart < (64 << 20);
-    if (read) {
-        bytes.resize(size_t(size.QuadPart));
-        DWORD got = 0;
-        read = bytes.empty() || (ReadFile(file, bytes.data(), DWORD(bytes.size()), &got, nullptr) &&
-                                 got == bytes.size());
-    }
-    CloseHandle(file);
-    if (!read)
-        throw fileFailure("cannot read", path);
-    // The tray shows the small size; LoadImage picks the best of the sizes the file carries.
-    const auto icon = static_cast<HICON>(
-        LoadImageW(nullptr, wide(path), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                   GetSystemMetrics(SM_CYSMICON), LR_LOADFROMFILE));
-    if (!icon)
-        throw PlatformFailure("not a picture: " + utf8(path));
-    if (picture_)
-        DestroyIcon(picture_);
-    picture_ = icon;
-    pictureBytes_ = std::move(bytes);
+    pictures_.load(path);
 }
 
 int32_t Win32Form::pictureHandle() const {
-    return handleValue(picture_);
+    return pictures_.handle();
 }
 
-// Replaced whole, so a reader never sees half an icon and a planted link is never followed.
 void Win32Form::savePicture(const std::u16string& path) {
-    if (!picture_ || pictureBytes_.empty())
-        throw PlatformFailure("no picture to save as " + utf8(path));
-    if (const DWORD error = WriteFileReplacing(std::wstring(wide(path)), pictureBytes_))
-        throw PlatformFailure("cannot write " + utf8(path) + ": " + errorText(error));
+    pictures_.save(path);
 }
 
 int Win32Form::messageBox(const std::u16string& prompt, int style, const std::u16string& caption) {
     // With the window hidden (an installation error at start-up) the box must still be seen.
-    const bool owned = formVisible();
-    const UINT flags = UINT(style) | (owned ? 0u : MB_TASKMODAL | MB_SETFOREGROUND | MB_TOPMOST);
-    return MessageBoxW(owned ? form_ : nullptr, wide(prompt), wide(caption), flags);
+    return ShowMessageBox(formVisible() ? form_ : nullptr, prompt, style, caption);
 }
 
 std::u16string Win32Form::inputBox(const std::u16string& prompt, const std::u16string& caption,
                                    const std::u16string& defaultText) {
-    InputBoxState state{&prompt, &caption, &defaultText, {}};
-    const INT_PTR result =
-        DialogBoxParamW(instance_, MAKEINTRESOURCEW(IDD_INPUTBOX), formVisible() ? form_ : nullptr,
-                        inputBoxProc, LPARAM(&state));
-    if (result == -1)
-        throw PlatformFailure("the input box cannot be shown: " + errorText(GetLastError()));
-    return result == IDOK ? state.answer : std::u16string();
+    return ShowInputBox(instance_, formVisible() ? form_ : nullptr, prompt, caption, defaultText);
 }
 
 Win32Form::MouseArgs Win32Form::mouseArgs(int16_t button, WPARAM keys, LPARAM position) const {
@@ -558,15 +318,6 @@ void Win32Form::outerSizeMayHaveChanged() {
         return;
     laidOutFor_ = outer;
     dispatch([this] { events_->Form_Resize(); });
-}
-
-HFONT Win32Form::fontOf(Control control) const {
-    for (const ControlDefinition& definition : kFormControls)
-        if (definition.control == control)
-            return definition.font == &kBoldFont   ? boldFont_
-                   : definition.font == &kNoteFont ? noteFont_
-                                                   : windowFont_;
-    return windowFont_;
 }
 
 void Win32Form::dpiChanged(UINT dpi, const RECT& suggested) {

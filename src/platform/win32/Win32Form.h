@@ -18,6 +18,7 @@
 #include "platform/FormDefinition.h"
 #include "platform/FormEvents.h"
 #include "platform/Toolkit.h"
+#include "platform/win32/Win32Pictures.h"
 
 #include "platform/win32/WindowsHeaders.h"
 
@@ -75,6 +76,7 @@ class Win32Form : public Toolkit {
     float twipsPerPixelX() const override { return 1440.0f / float(dpi_); }
 
   private:
+    static constexpr UINT_PTR kSubclass = 1; // the id of the controls' subclassing
     static LRESULT CALLBACK formProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK pictureProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK controlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
@@ -118,8 +120,7 @@ class Win32Form : public Toolkit {
     int16_t selectedNote_ = 0;
     HWND lastFocus_ = nullptr;
 
-    HICON picture_ = nullptr;
-    std::string pictureBytes_;
+    Win32Pictures pictures_;
 
     std::optional<std::pair<float, float>> laidOutFor_; // outer size, in twips
     FormEvents* events_ = nullptr;

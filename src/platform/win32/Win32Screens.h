@@ -1,11 +1,15 @@
 #pragma once
-// Win32 adapter: keeping the note window where the user can reach it, and selector titles that
-// fit their buttons.
+// Win32 adapter: the screen's DPI, keeping the note window where the user can reach it, and
+// selector titles that fit their buttons.
 #include <string>
 
 #include "platform/win32/WindowsHeaders.h"
 
 namespace vantoly::win32 {
+
+// The DPI of the monitor the window is on (of the primary one without a window, or before
+// Windows 10, which has no per-monitor DPI).
+UINT WindowDpi(HWND window);
 
 // A position stored on a monitor that is gone (a laptop undocked, a lower resolution) would
 // bring the window up where the user cannot reach it. Unless most of its title bar lies in a

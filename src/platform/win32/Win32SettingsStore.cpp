@@ -95,13 +95,17 @@ void Win32SettingsStore::replayJournal(const std::u16string& app) {
     if (!bytes || !journalTime)
         return;
     const JournalEntries entries = DecodeJournal(*bytes);
-    // Every section's time is taken before the first entry changes it.
+    // Every section's time is taken before the first entry changes it. A file's time and a
+    // key's are kept by different clocks (a file's may lag by a tick): only a registry saved
+    // clearly after the journal makes it stale, since a stale journal costs a moment of typing
+    // and a wrongly dropped one all of it.
+    constexpr uint64_t kClockSlack = 10'000'000; // one second, in FILETIME steps
     std::set<std::string> stale;
     for (const auto& [name, text] : entries) {
         const std::string section = name.substr(0, name.find('/'));
         const auto written = keyWriteTime(app, fromUtf8(section));
-        if (written && *written > *journalTime)
-            stale.insert(section); // the registry was saved after the journal
+        if (written && *written > *journalTime + kClockSlack)
+            stale.insert(section);
     }
     for (const auto& [name, text] : entries) {
         const size_t slash = name.find('/');
