@@ -20,7 +20,7 @@ void frameBox(QDialog& box) {
 
 } // namespace
 
-int MessageBox(const std::u16string& prompt, int style, const std::u16string& caption) {
+int ShowMessageBox(const std::u16string& prompt, int style, const std::u16string& caption) {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     switch (style & 0x70) {
     case 16:
@@ -53,8 +53,8 @@ int MessageBox(const std::u16string& prompt, int style, const std::u16string& ca
     return box.clickedButton() == box.button(QMessageBox::Yes) ? vbYes : vbNo;
 }
 
-std::u16string InputBox(QWidget* parent, const std::u16string& prompt,
-                        const std::u16string& caption, const std::u16string& defaultText) {
+std::u16string ShowInputBox(QWidget* parent, const std::u16string& prompt,
+                            const std::u16string& caption, const std::u16string& defaultText) {
     QInputDialog box(parent);
     box.setWindowTitle(toQ(caption));
     box.setLabelText(toQ(prompt));

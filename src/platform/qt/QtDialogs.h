@@ -8,9 +8,9 @@
 namespace vantoly::qt {
 
 // style and the answer as in Toolkit (vbYesNo, vbExclamation, ...; vbOK, vbYes, vbNo).
-int MessageBox(const std::u16string& prompt, int style, const std::u16string& caption);
+int ShowMessageBox(const std::u16string& prompt, int style, const std::u16string& caption);
 // The text entered; empty when the box was cancelled. parent: null for a box of its own.
-std::u16string InputBox(QWidget* parent, const std::u16string& prompt,
-                        const std::u16string& caption, const std::u16string& defaultText);
+std::u16string ShowInputBox(QWidget* parent, const std::u16string& prompt,
+                            const std::u16string& caption, const std::u16string& defaultText);
 
 } // namespace vantoly::qt

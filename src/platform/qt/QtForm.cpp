@@ -431,12 +431,12 @@ void QtForm::savePicture(const std::u16string& path) {
 }
 
 int QtForm::messageBox(const std::u16string& prompt, int style, const std::u16string& caption) {
-    return MessageBox(prompt, style, caption);
+    return ShowMessageBox(prompt, style, caption);
 }
 
 std::u16string QtForm::inputBox(const std::u16string& prompt, const std::u16string& caption,
                                 const std::u16string& defaultText) {
-    return InputBox(form_->isVisible() ? form_ : nullptr, prompt, caption, defaultText);
+    return ShowInputBox(form_->isVisible() ? form_ : nullptr, prompt, caption, defaultText);
 }
 
 void QtForm::closeRequested(QCloseEvent* event) {
