@@ -17,34 +17,27 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("Vantoly"));
     QApplication::setQuitOnLastWindowClosed(false);
 
-    vantoly::qt::QtPlatform platform;
-    vantoly::frmMain form(platform.platform());
-    platform.form.connectEvents(&form, [&platform](const char* what) {
-        platform.host.reportProblem(std::string("Vantoly: ") + what);
-    });
-    vantoly::qt::CatchSessionEvents(platform.form, platform.host,
-                                    {[&form] { form.SessionSave(); },
-                                     [&form] { form.SessionEnd(); },
-                                     [&form] { form.BringToFront(); }});
-    const vantoly::qt::QtAutosave autosave(
-        platform.form, platform.settings, std::u16string(vantoly::kSection),
-        [&form] { return std::u16string(vantoly::NoteKey(form.CurrentNote)); });
-    // The tray icon's mouse actions reach the program as Picture1's mouse moves, the action's
-    // message number in X.
-    platform.shell.onMessage([&platform, &form](uint32_t, int32_t message) {
-        platform.form.dispatch([&] {
-            form.Picture1_MouseMove(0, 0, float(message) * platform.form.twipsPerPixelX(), 0);
-        });
-    });
-
     try {
+        vantoly::qt::QtPlatform platform;
+        vantoly::frmMain form(platform.platform());
+        platform.form.connectEvents(&form, [&platform](const char* what) {
+            platform.host.reportProblem(std::string("Vantoly: ") + what);
+        });
+        vantoly::qt::CatchSessionEvents(platform.form, platform.host,
+                                        {[&form] { form.SessionSave(); },
+                                         [&form] { form.SessionEnd(); },
+                                         [&form] { form.BringToFront(); }});
+        vantoly::qt::StartAutosave(
+            platform.form, platform.settings, std::u16string(vantoly::kSection),
+            [&form] { return std::u16string(vantoly::NoteKey(form.CurrentNote)); });
+
         form.Form_Initialize();
         form.Form_Load();
+        if (auto code = platform.host.exitCode())
+            return *code;
+        return app.exec();
     } catch (const std::exception& failure) {
         std::fprintf(stderr, "Vantoly could not start: %s\n", failure.what());
         return 1;
     }
-    if (auto code = platform.host.exitCode())
-        return *code;
-    return app.exec();
 }

@@ -1,13 +1,12 @@
-// Composition root of the Windows program: the Win32 adapter and frmMain. When the session ends
-// (logging off, shutting down) the program quits as the Quit button does, so a note is never
-// lost; when Explorer restarts the tray icon is added again; a second start shows the window.
-// What is typed reaches the recovery journal, so a crash or a power cut loses nothing either.
-#include "app/Settings.h"
-#include "app/frmMain.h"
-#include "platform/win32/Win32Platform.h"
-
+// Composition root of the Windows program: the Win32 adapter and frmMain, wired together.
 #include <cstdio>
 #include <exception>
+
+#include "app/Settings.h"
+#include "app/frmMain.h"
+#include "platform/win32/Win32Autosave.h"
+#include "platform/win32/Win32Platform.h"
+#include "platform/win32/Win32SessionEvents.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     try {
@@ -16,30 +15,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         platform.form.connectEvents(&form, [&platform](const char* what) {
             platform.host.reportProblem(std::string("Vantoly: ") + what);
         });
-        platform.form.setMessageHook(
-            [&platform, &form](UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
-                if (platform.shell.taskbarMessage(message))
-                    return 0;
-                if (message == vantoly::win32::Win32Host::activateMessage()) {
-                    platform.form.dispatch([&form] { form.BringToFront(); });
-                    return 0;
-                }
-                if (message == WM_QUERYENDSESSION)
-                    return TRUE;
-                if (message == WM_ENDSESSION) {
-                    // Windows may end the process as soon as this returns: save first.
-                    if (wParam)
-                        platform.form.dispatch([&form] { form.SessionEnd(); });
-                    return 0;
-                }
-                return std::nullopt;
-            });
-
-        platform.form.afterNoteEdits(vantoly::kAutosaveDelayMs, [&platform, &form] {
-            platform.settings.journal(std::u16string(vantoly::kSection),
-                                      std::u16string(vantoly::NoteKey(form.CurrentNote)),
-                                      platform.form.text(vantoly::Control::txtNote));
-        });
+        vantoly::win32::CatchSessionEvents(platform.form, platform.shell,
+                                           {[&form] { form.SessionSave(); },
+                                            [&form] { form.SessionEnd(); },
+                                            [&form] { form.BringToFront(); }});
+        vantoly::win32::StartAutosave(
+            platform.form, platform.settings, std::u16string(vantoly::kSection),
+            [&form] { return std::u16string(vantoly::NoteKey(form.CurrentNote)); });
 
         form.Form_Initialize();
         form.Form_Load();

@@ -1,7 +1,6 @@
 #pragma once
 // Qt adapter: what the user types in the note reaches the recovery journal at most
 // kAutosaveDelayMs after it was typed, however long the typing goes on.
-#include <QTimer>
 #include <functional>
 #include <string>
 
@@ -12,14 +11,9 @@ namespace vantoly::qt {
 class QtForm;
 class QtSettingsStore;
 
-class QtAutosave {
-  public:
-    // noteKey: the settings key, in `section`, of the note the box shows now.
-    QtAutosave(QtForm& form, QtSettingsStore& store, std::u16string section,
-               std::function<std::u16string()> noteKey);
-
-  private:
-    QTimer timer_;
-};
+// Once, for as long as the form lives. noteKey: the settings key, in `section`, of the note the
+// box shows now.
+void StartAutosave(QtForm& form, QtSettingsStore& store, std::u16string section,
+                   std::function<std::u16string()> noteKey);
 
 } // namespace vantoly::qt

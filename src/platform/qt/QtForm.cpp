@@ -49,6 +49,11 @@ void QtForm::dispatch(const std::function<void()>& handler) {
         RunHandler(handler, reportFailure_);
 }
 
+void QtForm::trayMessage(int32_t message) {
+    if (events_)
+        dispatch([&] { events_->Picture1_MouseMove(0, 0, float(message) * twipsPerPixelX(), 0); });
+}
+
 QWidget* QtForm::widget() const {
     return form_;
 }

@@ -64,6 +64,9 @@ class QtForm : public Toolkit {
     // After the process was asked to end no further event reaches the handlers.
     void stopEvents() { events_ = nullptr; }
 
+    // A tray icon's mouse action, delivered as Picture1's mouse move with the action's message
+    // number in X (twips), as Windows delivers it to the picture box's window.
+    void trayMessage(int32_t message);
     // Called as the user changes the note in its box.
     void onNoteEdited(std::function<void()> edited) { noteEditedByUser_ = std::move(edited); }
 

@@ -5,18 +5,12 @@
 // application to quit) and the session manager's request to save (a checkpoint, or a logout that
 // may yet be cancelled); and SIGUSR1, which a second start of the program sends to ask for the
 // window. Signals reach the handlers through a socket pair, never inside the signal handler.
-#include <functional>
+#include "platform/SessionEvents.h"
 
 namespace vantoly::qt {
 
 class QtForm;
 class QtHost;
-
-struct SessionHandlers {
-    std::function<void()> save;     // save, and stay
-    std::function<void()> end;      // the session is ending: what Quit does
-    std::function<void()> activate; // another start asks for the window
-};
 
 // Once, after the application is made; the handlers run through the form's dispatch.
 void CatchSessionEvents(QtForm& form, const QtHost& host, SessionHandlers handlers);
