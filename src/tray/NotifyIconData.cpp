@@ -34,18 +34,6 @@ void getText(const NotifyRecordBytes& b, size_t at, FixedText<N>& field, const C
 
 } // namespace
 
-void SetField32(NotifyRecordBytes& b, size_t offset, uint32_t value) {
-    for (size_t i = 0; i < 4; ++i)
-        b[offset + i] = uint8_t(value >> (8 * i));
-}
-
-uint32_t Field32(const NotifyRecordBytes& b, size_t offset) {
-    uint32_t v = 0;
-    for (size_t i = 0; i < 4; ++i)
-        v |= uint32_t(b[offset + i]) << (8 * i);
-    return v;
-}
-
 NotifyRecordBytes ToPlatformForm(const NOTIFYICONDATA& r, const CodePage& cp) {
     NotifyRecordBytes b{};
     SetField32(b, NotifyOffset::cbSize, r.cbSize);

@@ -47,17 +47,6 @@ struct NOTIFYICONDATA {
     std::array<uint8_t, 16> guidItem{};
 };
 
-// Byte offsets of the fields in the platform form.
-namespace NotifyOffset {
-constexpr size_t cbSize = 0, hWnd = 4, uID = 8, uFlags = 12, uCallbackMessage = 16, hIcon = 20;
-constexpr size_t szTip = 24, dwState = 152, dwStateMask = 156, szInfo = 160, uVersion = 416;
-constexpr size_t szInfoTitle = 420, dwInfoFlags = 484, guidItem = 488, end = 504;
-} // namespace NotifyOffset
-
-// A 32-bit field of the platform form (little-endian).
-uint32_t Field32(const NotifyRecordBytes& bytes, size_t offset);
-void SetField32(NotifyRecordBytes& bytes, size_t offset, uint32_t value);
-
 NotifyRecordBytes ToPlatformForm(const NOTIFYICONDATA& record, const CodePage& codePage);
 void FromPlatformForm(const NotifyRecordBytes& bytes, NOTIFYICONDATA& record,
                       const CodePage& codePage);

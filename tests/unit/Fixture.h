@@ -6,10 +6,6 @@
 
 namespace vantoly::test {
 
-inline uint32_t at32(const NotifyRecordBytes& b, size_t offset) {
-    return Field32(b, offset);
-}
-
 // A fresh fake with all day icons in place and frmMain built on it.
 struct Fixture : testing::Test {
     fake::FakePlatform fp;
@@ -35,13 +31,6 @@ struct Fixture : testing::Test {
         for (const auto& op : fp.pictureOps)
             if (op.kind == fake::PictureOp::Save)
                 out.push_back(op.path);
-        return out;
-    }
-    // The text of a record field as the platform received it, up to its first NUL.
-    static std::string fieldText(const NotifyRecordBytes& b, size_t offset, size_t length) {
-        std::string out;
-        for (size_t i = offset; i < offset + length && b[i] != 0; ++i)
-            out += char(b[i]);
         return out;
     }
     void clearLogs() {

@@ -43,7 +43,7 @@ TEST_F(Probe, StartUpProbesOnceAndQuitFindsTheSizeChosen) {
     form.Command1_Click();
     EXPECT_EQ(fp.versionSizeQueries, 1);
     for (const auto& call : fp.shellCalls)
-        EXPECT_EQ(test::at32(call.bytes, 0), 504u);
+        EXPECT_EQ(call.fields.cbSize, 504u);
 }
 
 } // namespace

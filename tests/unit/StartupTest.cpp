@@ -2,7 +2,6 @@
 
 using namespace vantoly;
 using fake::u8;
-using test::at32;
 using Startup = test::Fixture;
 
 namespace {
@@ -45,16 +44,16 @@ TEST_F(Startup, EmptyStoreGivesTheDefaults) {
 
 TEST_F(Startup, TrayRecordIsPreparedBeforeTheIconIsAdded) {
     form.Form_Load();
-    const auto& add = fp.shellCalls.at(0).bytes;
-    EXPECT_EQ(at32(add, 0), 504u);
-    EXPECT_EQ(at32(add, 4), uint32_t(fake::FakePlatform::kPicture1Handle));
-    EXPECT_EQ(at32(add, 8), 999u);
-    EXPECT_EQ(at32(add, 12), 7u);
-    EXPECT_EQ(at32(add, 16), 512u);
-    EXPECT_EQ(at32(add, 152), 2u);
-    EXPECT_EQ(at32(add, 156), 0u);
-    EXPECT_EQ(at32(add, 416), 3u);
-    EXPECT_EQ(at32(add, 484), 0u);
+    const auto& add = fp.shellCalls.at(0).fields;
+    EXPECT_EQ(add.cbSize, 504u);
+    EXPECT_EQ(add.hWnd, uint32_t(fake::FakePlatform::kPicture1Handle));
+    EXPECT_EQ(add.uID, 999u);
+    EXPECT_EQ(add.uFlags, 7u);
+    EXPECT_EQ(add.uCallbackMessage, 512u);
+    EXPECT_EQ(add.dwState, 2u);
+    EXPECT_EQ(add.dwStateMask, 0u);
+    EXPECT_EQ(add.uVersion, 3u);
+    EXPECT_EQ(add.dwInfoFlags, 0u);
     EXPECT_EQ(u8(loads().at(0)), "C:\\Vantoly\\Black\\7.ico");
 }
 

@@ -7,7 +7,6 @@
 using namespace vantoly;
 using fake::u16;
 using fake::u8;
-using test::at32;
 
 namespace {
 
@@ -91,10 +90,10 @@ TEST_F(TrayCallback, EveryEventRewritesTheTooltipAndSendsItTwice) {
         clearLogs();
         event(message);
         EXPECT_EQ(messages(), (std::vector<uint32_t>{NIM_MODIFY, NIM_SETVERSION})) << message;
-        EXPECT_EQ(at32(fp.shellCalls[0].bytes, 12), 7u);
-        EXPECT_EQ(fieldText(fp.shellCalls[0].bytes, 24, 128), "Monday, December 7, 2026");
+        EXPECT_EQ(fp.shellCalls[0].fields.uFlags, 7u);
+        EXPECT_EQ(fp.shellCalls[0].fields.szTip, "Monday, December 7, 2026");
         EXPECT_FALSE(fp.visible);
-        EXPECT_EQ(at32(fp.shellCalls[0].bytes, 12) & NIF_INFO, 0u);
+        EXPECT_EQ(fp.shellCalls[0].fields.uFlags & NIF_INFO, 0u);
     }
     const std::u16string tip = tipField();
     EXPECT_EQ(tip.substr(0, 26), std::u16string(u"Monday, December 7, 2026\0\0", 26));
@@ -107,11 +106,10 @@ TEST_F(TrayCallback, TooltipFollowsTheDateAndTheLocalesMonthName) {
                      u"juillet", u"août",    u"septembre", u"octobre", u"novembre", u"décembre"};
     fp.clock = LocalDateTime{2026, 2, 28, 7, 23, 59, 0};
     event(512);
-    EXPECT_EQ(u8(fp.toUnicode(fieldText(fp.shellCalls[0].bytes, 24, 128))),
-              "Saturday, février 28, 2026");
+    EXPECT_EQ(u8(fp.toUnicode(fp.shellCalls[0].fields.szTip)), "Saturday, février 28, 2026");
     fp.clock = LocalDateTime{2026, 3, 1, 1, 0, 0, 0};
     event(512);
-    EXPECT_EQ(fieldText(fp.shellCalls.back().bytes, 24, 128), "Sunday, mars 1, 2026");
+    EXPECT_EQ(fp.shellCalls.back().fields.szTip, "Sunday, mars 1, 2026");
 }
 
 TEST_F(TrayCallback, DoubleClickShowsTheWindowWithTheCaretInTheNote) {
@@ -153,41 +151,40 @@ TEST_F(TrayCallback, FailuresInsideNeverEscape) {
     fp.clock.weekday = 9; // a date the table has no name for still sends the tooltip
     clearLogs();
     EXPECT_NO_THROW(event(512));
-    EXPECT_EQ(fieldText(fp.shellCalls[0].bytes, 24, 128), ", December 7, 2026");
+    EXPECT_EQ(fp.shellCalls[0].fields.szTip, ", December 7, 2026");
 }
 
 TEST_F(TrayCallback, RightClickShowsTheNoteOnScreenInABalloon) {
     fp.texts[Control::txtNote] = u"Call @9:30 dentist"; // not saved: shown as it is on screen
     event(517);
     ASSERT_EQ(messages(), (std::vector<uint32_t>{NIM_MODIFY, NIM_SETVERSION, NIM_MODIFY}));
-    const auto& b = fp.shellCalls[2].bytes;
-    EXPECT_EQ(at32(b, 12), NIF_INFO);
-    EXPECT_EQ(at32(b, 484), NIIF_INFO);
-    EXPECT_EQ(fieldText(b, 420, 64), "Alarm: 9:30");
-    EXPECT_EQ(fieldText(b, 160, 256), "Call @9:30 dentist");
+    const auto& b = fp.shellCalls[2].fields;
+    EXPECT_EQ(b.uFlags, NIF_INFO);
+    EXPECT_EQ(b.dwInfoFlags, NIIF_INFO);
+    EXPECT_EQ(b.szInfoTitle, "Alarm: 9:30");
+    EXPECT_EQ(b.szInfo, "Call @9:30 dentist");
     EXPECT_TRUE(fp.writes.empty());
     EXPECT_FALSE(fp.visible);
 
     // The balloon's fields stay until written again; the next event sets the flags back.
     clearLogs();
     event(512);
-    EXPECT_EQ(at32(fp.shellCalls[0].bytes, 12), 7u);
-    EXPECT_EQ(fieldText(fp.shellCalls[0].bytes, 420, 64), "Alarm: 9:30");
+    EXPECT_EQ(fp.shellCalls[0].fields.uFlags, 7u);
+    EXPECT_EQ(fp.shellCalls[0].fields.szInfoTitle, "Alarm: 9:30");
 }
 
 TEST_F(TrayCallback, EmptyNoteGivesAnEmptyReminder) {
     event(517);
-    const auto& b = fp.shellCalls.back().bytes;
-    EXPECT_EQ(fieldText(b, 420, 64), "Reminder");
-    EXPECT_EQ(b[160], 0);
+    const auto& b = fp.shellCalls.back().fields;
+    EXPECT_EQ(b.szInfoTitle, "Reminder");
+    EXPECT_EQ(b.szInfo, "");
 }
 
 TEST_F(TrayCallback, LongNoteIsCutSoTheBalloonTextStaysTerminated) {
     fp.texts[Control::txtNote] = std::u16string(400, u'x');
     event(517);
-    const auto& b = fp.shellCalls.back().bytes;
-    EXPECT_EQ(fieldText(b, 160, 256), std::string(255, 'x'));
-    EXPECT_EQ(b[160 + 255], 0);
+    const auto& b = fp.shellCalls.back().fields;
+    EXPECT_EQ(b.szInfo, std::string(255, 'x')) << "the 256th byte ends it";
 }
 
 // A code page of two bytes per character beyond ASCII, as the East Asian ones have.

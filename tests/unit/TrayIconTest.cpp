@@ -3,7 +3,6 @@
 
 using namespace vantoly;
 using fake::u8;
-using test::at32;
 using Tray = test::Fixture;
 
 namespace {
@@ -33,10 +32,10 @@ TEST_F(Tray, AddLoadsTodaysIconAndAddsIt) {
     form.AddTrayIcon();
     EXPECT_EQ(u8(form.IconPath), "C:\\Vantoly\\Black\\23.ico");
     ASSERT_EQ(messages(), std::vector<uint32_t>{NIM_ADD});
-    const auto& b = fp.shellCalls[0].bytes;
-    EXPECT_EQ(at32(b, 20), uint32_t(fp.pictureHandleValue));
-    EXPECT_EQ(at32(b, 12), 7u);
-    EXPECT_EQ(b[24], 0); // added with an empty tooltip
+    const auto& b = fp.shellCalls[0].fields;
+    EXPECT_EQ(b.hIcon, uint32_t(fp.pictureHandleValue));
+    EXPECT_EQ(b.uFlags, 7u);
+    EXPECT_EQ(b.szTip, ""); // added with an empty tooltip
 }
 
 TEST_F(TrayIcon, RefreshWithoutNoteShowsTheFolderIconWhateverTheIndicator) {
@@ -61,7 +60,7 @@ TEST_F(TrayIcon, NoteWithIndicatorShowsTheWhiteIconThroughTheScratchFile) {
     EXPECT_EQ(u8(form.IconPath), "C:\\Vantoly\\tmp.ico");
     EXPECT_EQ(u8(fp.loadedPicture), "C:\\Vantoly\\white\\7.ico"); // white even with Black folder
     EXPECT_EQ(messages(), (std::vector<uint32_t>{NIM_MODIFY, NIM_SETVERSION}));
-    EXPECT_EQ(at32(fp.shellCalls[0].bytes, 20), uint32_t(fp.pictureHandleValue));
+    EXPECT_EQ(fp.shellCalls[0].fields.hIcon, uint32_t(fp.pictureHandleValue));
 }
 
 TEST_F(TrayIcon, NoteWithIndicatorOffOrGrayedShowsTheFolderIcon) {
@@ -79,8 +78,8 @@ TEST_F(TrayIcon, IndicatorRefreshKeepsTheBalloonFlags) {
     fp.texts[Control::txtNote] = u"milk";
     form.TrayData.uFlags = 16;
     form.RefreshTrayIcon();
-    EXPECT_EQ(at32(fp.shellCalls[0].bytes, 12), 16u);
-    EXPECT_EQ(at32(fp.shellCalls[0].bytes, 20), uint32_t(fp.pictureHandleValue));
+    EXPECT_EQ(fp.shellCalls[0].fields.uFlags, 16u);
+    EXPECT_EQ(fp.shellCalls[0].fields.hIcon, uint32_t(fp.pictureHandleValue));
 }
 
 TEST_F(TrayIcon, ReadOnlyInstallationKeepsTheScratchIconInTheUserCache) {
@@ -142,12 +141,13 @@ TEST_F(TrayIcon, RemoveSendsASeparateRecordAndLeavesTrayDataAlone) {
     const auto before = ToPlatformForm(form.TrayData, fp);
     form.RemoveTrayIcon();
     ASSERT_EQ(messages(), std::vector<uint32_t>{NIM_DELETE});
-    const auto& b = fp.shellCalls[0].bytes;
-    EXPECT_EQ(at32(b, 0), 504u);
-    EXPECT_EQ(at32(b, 4), uint32_t(fake::FakePlatform::kPicture1Handle));
-    EXPECT_EQ(at32(b, 8), 999u);
-    for (size_t i = 12; i < b.size(); ++i)
-        EXPECT_EQ(b[i], 0) << "byte " << i;
+    const auto& b = fp.shellCalls[0].fields;
+    EXPECT_EQ(b.cbSize, 504u);
+    EXPECT_EQ(b.hWnd, uint32_t(fake::FakePlatform::kPicture1Handle));
+    EXPECT_EQ(b.uID, 999u);
+    const auto& bytes = fp.shellCalls[0].bytes;
+    for (size_t i = NotifyOffset::uFlags; i < bytes.size(); ++i)
+        EXPECT_EQ(bytes[i], 0) << "byte " << i;
     EXPECT_EQ(ToPlatformForm(form.TrayData, fp), before);
 }
 
@@ -156,7 +156,7 @@ TEST_F(Tray, RemoveChoosesTheRecordSizeWhenNoneWasChosen) {
     form.RemoveTrayIcon();
     EXPECT_EQ(form.NotifyRecordSize, 488);
     ASSERT_EQ(fp.shellCalls.size(), 1u);
-    EXPECT_EQ(at32(fp.shellCalls[0].bytes, 0), 488u);
+    EXPECT_EQ(fp.shellCalls[0].fields.cbSize, 488u);
 }
 
 } // namespace

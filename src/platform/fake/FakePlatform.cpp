@@ -158,7 +158,7 @@ void FakePlatform::showForm() {
 }
 
 int32_t FakePlatform::Shell_NotifyIconA(uint32_t message, NotifyRecordBytes& record) {
-    shellCalls.push_back({message, record});
+    shellCalls.push_back({message, record, ReadNotifyFields(record)});
     return 1;
 }
 

@@ -18,7 +18,8 @@ namespace vantoly::fake {
 
 struct ShellCall {
     uint32_t message;
-    NotifyRecordBytes bytes; // as the platform received them
+    NotifyRecordBytes bytes;   // as the platform received them
+    NotifyRecordFields fields; // the same, by name
 };
 
 struct SettingsWrite {

@@ -17,17 +17,9 @@
 #include "platform/qt/QtPaths.h"
 #include "platform/qt/QtPictures.h"
 #include "platform/qt/QtSharpIcon.h"
-#include "tray/NotifyIconData.h"
 
 namespace vantoly::qt {
 namespace {
-
-// A text field up to its first NUL.
-QString text(const NotifyRecordBytes& b, size_t at, size_t length, const CodePage& cp) {
-    const auto* first = reinterpret_cast<const char*>(b.data() + at);
-    const size_t n = size_t(std::find(first, first + length, '\0') - first);
-    return toQ(cp.toUnicode(std::string_view(first, n)));
-}
 
 // The shell keeps a balloon between 10 and 30 seconds, whatever the record asks.
 int balloonTimeout(const DecodedNotifyRecord& record) {
@@ -38,22 +30,25 @@ int balloonTimeout(const DecodedNotifyRecord& record) {
 
 std::optional<DecodedNotifyRecord> DecodeNotifyRecord(const NotifyRecordBytes& b,
                                                       const CodePage& cp) {
-    DecodedNotifyRecord r;
-    r.cbSize = Field32(b, 0);
-    if (r.cbSize != 88 && r.cbSize != 488 && r.cbSize != 504)
+    const NotifyRecordFields f = ReadNotifyFields(b);
+    if (f.cbSize != 88 && f.cbSize != 488 && f.cbSize != 504)
         return std::nullopt;
-    r.hWnd = Field32(b, 4);
-    r.uID = Field32(b, 8);
-    r.uFlags = Field32(b, 12);
-    r.uCallbackMessage = Field32(b, 16);
-    r.hIcon = Field32(b, 20);
-    r.tip = text(b, 24, r.cbSize == 88 ? 64 : 128, cp);
-    if (r.cbSize >= 488) {
+    auto text = [&cp](const std::string& bytes) { return toQ(cp.toUnicode(bytes)); };
+    DecodedNotifyRecord r;
+    r.cbSize = f.cbSize;
+    r.hWnd = f.hWnd;
+    r.uID = f.uID;
+    r.uFlags = f.uFlags;
+    r.uCallbackMessage = f.uCallbackMessage;
+    r.hIcon = f.hIcon;
+    r.tip = text(f.cbSize == 88 ? FieldText(b, NotifyOffset::szTip, NotifyLength::szTipFirstVersion)
+                                : f.szTip);
+    if (f.cbSize >= 488) {
         r.hasBalloonFields = true;
-        r.info = text(b, 160, 256, cp);
-        r.timeoutOrVersion = Field32(b, 416);
-        r.infoTitle = text(b, 420, 64, cp);
-        r.infoFlags = Field32(b, 484);
+        r.info = text(f.szInfo);
+        r.timeoutOrVersion = f.uVersion;
+        r.infoTitle = text(f.szInfoTitle);
+        r.infoFlags = f.dwInfoFlags;
     }
     return r;
 }

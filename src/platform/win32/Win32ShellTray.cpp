@@ -4,7 +4,7 @@
 #include <shellapi.h>
 
 #include "platform/win32/Win32Text.h"
-#include "tray/NotifyIconData.h"
+#include "platform/ShellTray.h"
 
 namespace vantoly::win32 {
 using namespace NotifyOffset;
