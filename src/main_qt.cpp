@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <exception>
 
-#include "app/Settings.h"
+#include "base/Settings.h"
 #include "app/frmMain.h"
 #include "platform/qt/QtAutosave.h"
 #include "platform/qt/QtPlatform.h"

@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <exception>
 
-#include "app/Settings.h"
+#include "base/Settings.h"
 #include "app/frmMain.h"
 #include "platform/win32/Win32Autosave.h"
 #include "platform/win32/Win32Platform.h"

@@ -1,9 +1,9 @@
 #include <string>
 
-#include "app/NumberText.h"
-#include "app/Settings.h"
-#include "app/Utf8.h"
 #include "app/frmMain.h"
+#include "base/NumberText.h"
+#include "base/Settings.h"
+#include "base/Utf8.h"
 #include "notes/NoteSlots.h"
 #include "platform/Failure.h"
 

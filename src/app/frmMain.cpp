@@ -2,9 +2,9 @@
 
 #include <exception>
 
-#include "app/NumberText.h"
-#include "app/Settings.h"
-#include "app/Utf8.h"
+#include "base/NumberText.h"
+#include "base/Settings.h"
+#include "base/Utf8.h"
 #include "notes/NoteSlots.h"
 
 namespace vantoly {

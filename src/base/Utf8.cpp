@@ -1,4 +1,4 @@
-#include "app/Utf8.h"
+#include "base/Utf8.h"
 
 namespace vantoly {
 

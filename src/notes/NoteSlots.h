@@ -4,7 +4,7 @@
 #include <array>
 #include <string_view>
 
-#include "app/Settings.h"
+#include "base/Settings.h"
 
 namespace vantoly {
 

@@ -1,6 +1,6 @@
 #include "tray/DayIcon.h"
 
-#include "app/NumberText.h"
+#include "base/NumberText.h"
 
 namespace vantoly {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <cmath>
 
-#include "app/NumberText.h"
+#include "base/NumberText.h"
 #include "notes/Alarm.h"
 
 namespace vantoly {

@@ -1,7 +1,5 @@
 #include "window/Layout.h"
 
-#include "app/frmMain.h"
-
 namespace vantoly {
 
 std::vector<ControlMove> Layout(float width, float height) {
@@ -22,18 +20,6 @@ std::vector<ControlMove> Layout(float width, float height) {
         moves.push_back({Control::Command2, Edge::Left, 2880.0f});
     }
     return moves;
-}
-
-void frmMain::Form_Resize() {
-    for (const ControlMove& move :
-         Layout(ui_.formGeometry(Edge::Width), ui_.formGeometry(Edge::Height)))
-        ui_.setControlGeometry(move.control, move.edge, move.twips);
-}
-
-// The window system lays the window out again after each of the two changes.
-void frmMain::Form_DblClick() {
-    ui_.setFormGeometry(Edge::Height, kDefaultOuterHeight);
-    ui_.setFormGeometry(Edge::Width, kDefaultOuterWidth);
 }
 
 } // namespace vantoly

@@ -5,8 +5,8 @@
 #include <random>
 
 #include "Fixture.h"
-#include "app/NumberText.h"
-#include "app/Settings.h"
+#include "base/NumberText.h"
+#include "base/Settings.h"
 
 using namespace vantoly;
 

@@ -3,7 +3,7 @@
 #include <clocale>
 #include <string>
 
-#include "app/NumberText.h"
+#include "base/NumberText.h"
 #include "platform/fake/FakePlatform.h"
 
 using namespace vantoly;

@@ -1,0 +1,165 @@
+// frmMain's notes: the selectors, the buttons and check boxes, and the alarm check.
+#include <algorithm>
+
+#include "app/frmMain.h"
+#include "base/ResumeNext.h"
+#include "notes/Alarm.h"
+#include "notes/NoteSlots.h"
+#include "tray/DayIcon.h"
+
+namespace vantoly {
+
+void frmMain::Option1_Click(int16_t Index) {
+    if (!IsNoteSlot(Index))
+        return;
+    ShowNote(Index);
+    ui_.setFocus(Control::txtNote);
+}
+
+void frmMain::ShowNote(int16_t slot) {
+    // CurrentNote still names the slot being left, so its text goes under that slot's key.
+    SaveSettings();
+    CurrentNote = slot;
+    ui_.setText(Control::txtNote, StoredNote(slot));
+}
+
+void frmMain::Option1_MouseDown(int16_t Index, int16_t Button, int16_t /*Shift*/, float /*X*/,
+                                float /*Y*/) {
+    if (Button != 2 || !IsNoteSlot(Index))
+        return;
+    // Out of top-most while the box is open, so nothing covers it.
+    SetOnTop(*this, 0, 0);
+    const std::u16string title = InModalBox([&] {
+        return ui_.inputBox(u"Enter Title:", std::u16string(kAppTitle), ui_.text(Option1(Index)));
+    });
+    if (!title.empty()) {
+        ui_.setText(Option1(Index), title);
+        if (!WriteSetting(kAppTitle, kSection, NoteSlots[size_t(Index)].titleKey, title))
+            ReportSaveFailure();
+    }
+    SetOnTop(*this, -1, 0);
+    CheckAlarmAfterBox();
+}
+
+void frmMain::Command2_Click() {
+    SaveSettings();
+    if (!ui_.text(Control::txtNote).empty())
+        ArmAlarm();
+    else
+        SetNoteAlarm(CurrentNote, false);
+    RefreshTrayIcon();
+    // Our own close request: Form_Unload refuses it and hides the window.
+    int16_t Cancel = 0;
+    Form_Unload(Cancel);
+}
+
+void frmMain::Command3_Click() {
+    ui_.setText(Control::txtNote, u"");
+    ui_.setFocus(Control::txtNote);
+}
+
+// The check boxes also change while the window is hidden (their values are restored at
+// start-up), when the focus cannot move: each step goes on past a failing one.
+void frmMain::chkBlack_Click() {
+    ResumeNext([&] {
+        IconFolder =
+            std::u16string(ui_.value(Control::chkBlack) != 0 ? kBlackFolder : kWhiteFolder);
+    });
+    ResumeNext([&] { RefreshTrayIcon(); });
+    ResumeNext([&] { ui_.setFocus(Control::Command2); });
+}
+
+void frmMain::chkNote_Click() {
+    ResumeNext([&] {
+        if (!ui_.text(Control::txtNote).empty())
+            ApplyNoteIndicatorIcon();
+    });
+    ResumeNext([&] { ui_.setFocus(Control::Command2); });
+}
+
+void frmMain::ArmAlarm() {
+    SetNoteAlarm(CurrentNote, ui_.text(Control::txtNote).find(u'@') != std::u16string::npos);
+}
+
+// After a restart the notes that are not shown keep their alarms too.
+void frmMain::ArmStoredAlarms() {
+    for (int16_t slot = 0; slot < int16_t(NoteSlots.size()); ++slot)
+        if (slot != CurrentNote && FindAlarm(StoredNote(slot)))
+            SetNoteAlarm(slot, true);
+}
+
+void frmMain::SetNoteAlarm(int16_t slot, bool armed) {
+    if (IsNoteSlot(slot))
+        NoteAlarms[size_t(slot)].armedFrom =
+            armed ? std::optional(WallMinute(p_.clock.now())) : std::nullopt;
+    ui_.setTimerEnabled(Timer::timerAlarm,
+                        std::any_of(NoteAlarms.begin(), NoteAlarms.end(),
+                                    [](const NoteAlarm& alarm) { return alarm.armedFrom; }));
+}
+
+std::u16string frmMain::StoredNote(int16_t slot) {
+    if (UnsavedNotes[size_t(slot)])
+        return *UnsavedNotes[size_t(slot)];
+    const NoteSlot& note = NoteSlots[size_t(slot)];
+    return ReadSetting(kAppTitle, kSection, note.textKey, note.defaultText);
+}
+
+std::optional<AlarmMarker> frmMain::NoteAlarmMarker(int16_t slot) {
+    const bool inBox = slot == CurrentNote;
+    const uint64_t revision = inBox ? ui_.textRevision(Control::txtNote) : storeWrites_;
+    std::optional<FoundAlarm>& found = foundAlarms_[size_t(slot)];
+    if (!found || found->inBox != inBox || found->revision != revision)
+        found = FoundAlarm{inBox, revision,
+                           FindAlarm(inBox ? ui_.text(Control::txtNote) : StoredNote(slot))};
+    return found->marker;
+}
+
+// The shown note is read from the box, the others as they were last saved. A time that passed
+// while no check ran (the computer slept, the clock was set forward) fires at the next one.
+void frmMain::timerAlarm_Timer() {
+    if (modalBoxes_ > 0)
+        return;
+    const int64_t now = WallMinute(p_.clock.now());
+    // The shown note first, then the others in their order.
+    for (int16_t turn = 0; turn < int16_t(NoteSlots.size()); ++turn) {
+        const int16_t slot = turn == 0 ? CurrentNote : turn <= CurrentNote ? turn - 1 : turn;
+        if (!IsNoteSlot(slot))
+            continue;
+        NoteAlarm& alarm = NoteAlarms[size_t(slot)];
+        if (!alarm.armedFrom)
+            continue;
+        // A clock set back takes the start back with it, so the time comes round again.
+        alarm.armedFrom = std::min(*alarm.armedFrom, now);
+        const auto marker = NoteAlarmMarker(slot);
+        if (!marker)
+            continue;
+        const int64_t due = AlarmDue(*marker, *alarm.armedFrom, alarm.firedAt);
+        if (due <= now) {
+            FireAlarm(slot, due);
+            return;
+        }
+    }
+}
+
+void frmMain::FireAlarm(int16_t slot, int64_t due) {
+    if (slot != CurrentNote) {
+        ShowNote(slot);
+        ui_.setValue(Option1(slot), -1);
+    }
+    const std::u16string note = ui_.text(Control::txtNote);
+    ui_.showForm();
+    ui_.setFocus(Control::txtNote);
+    if (const auto marker = FindAlarm(note))
+        ui_.setSelection(Control::txtNote, marker->start, marker->length);
+    p_.sound.sndPlaySoundA(p_.host.applicationDirectory() + u"\\alarm.wav",
+                           SND_ASYNC | SND_NODEFAULT);
+    NoteAlarms[size_t(slot)].firedAt = due;
+    SetNoteAlarm(slot, false);
+}
+
+void frmMain::CheckAlarmAfterBox() {
+    if (ui_.timerEnabled(Timer::timerAlarm))
+        timerAlarm_Timer();
+}
+
+} // namespace vantoly
