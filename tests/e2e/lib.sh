@@ -1,11 +1,12 @@
-# End-to-end harness: a private desktop (Xvfb, openbox, trayer as the XEmbed tray host) on its
-# own display, a private copy of the installed program (executable and data files) and private
-# HOME and XDG directories, and checks of what a user would see from outside.
+# End-to-end harness: the private desktop of desktop.sh (Xvfb, openbox, trayer as the XEmbed tray
+# host) on its own display, a private copy of the installed program (executable and data files)
+# and private HOME and XDG directories, and checks of what a user would see from outside.
 # Sourced by each case; the case calls desktop_start first. Needs: BUILD (the build folder).
 set -u
 
 : "${BUILD:?BUILD must name the build folder}"
 E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$E2E_DIR/desktop.sh"
 FAKETIME_LIB=$(ls /usr/lib/*/faketime/libfaketimeMT.so.1 2>/dev/null | head -n 1)
 CASE_NAME=${CASE_NAME:-$(basename "$0" .sh)}
 FAILURES=0
@@ -14,7 +15,6 @@ PIDS=()
 log() { printf '  [%s] %s\n' "$CASE_NAME" "$*"; }
 pass() { log "ok: $*"; }
 fail() { log "FAIL: $*"; FAILURES=$((FAILURES + 1)); }
-not() { ! "$@"; }
 check() { # description command...
   local what=$1; shift
   if "$@"; then pass "$what"; else fail "$what"; fi
@@ -22,15 +22,6 @@ check() { # description command...
 
 same() { # description actual expected
   if [ "$2" = "$3" ]; then pass "$1"; else fail "$1: got [$2], wanted [$3]"; fi
-}
-
-# Polls a command until it succeeds, for at most the given seconds.
-wait_until() { # seconds command...
-  local deadline=$(( $(date +%s%N) + $1 * 1000000000 )); shift
-  until "$@"; do
-    [ "$(date +%s%N)" -lt "$deadline" ] || return 1
-    sleep 0.1
-  done
 }
 
 desktop_start() {
@@ -69,57 +60,12 @@ private_home() {
   trap desktop_stop EXIT
 }
 
-display_start() {
-  rm -f "$WORK/display"
-  Xvfb -displayfd 3 -screen 0 1280x800x24 -dpi 96 -nolisten tcp 3>"$WORK/display" \
-    >>"$WORK/xvfb.log" 2>&1 &
-  XVFB_PID=$!
-  PIDS+=($XVFB_PID)
-  wait_until 10 grep -qs . "$WORK/display" || return 1
-  export DISPLAY=":$(cat "$WORK/display")"
-  wait_until 10 xdpyinfo >/dev/null 2>&1 || return 1
-  # shellcheck disable=SC2086 # OPENBOX_ARGS: extra options, e.g. a configuration of the case's
-  openbox ${OPENBOX_ARGS:-} >>"$WORK/openbox.log" 2>&1 &
-  OPENBOX_PID=$!
-  PIDS+=($OPENBOX_PID)
-  sleep 0.3
-  xdpyinfo >/dev/null 2>&1
-}
-
-# The XEmbed tray host; it can be stopped and started again, as a panel that restarts.
-tray_start() {
-  # shellcheck disable=SC2086 # TRAYER_ARGS: extra options, e.g. a dark panel's tint
-  trayer --edge top --align right --widthtype request --heighttype pixel --height 24 \
-    ${TRAYER_ARGS:-} >>"$WORK/trayer.log" 2>&1 &
-  TRAYER_PID=$!
-  PIDS+=($TRAYER_PID)
-  wait_until 10 tray_panel >/dev/null && return 0
-  [ "${1:-}" = quiet ] || fail "trayer did not start"
-  return 1
-}
-tray_stop() { kill "$TRAYER_PID" 2>/dev/null; wait "$TRAYER_PID" 2>/dev/null; wait_until 5 not tray_panel >/dev/null; }
-
 desktop_stop() {
   [ -n "${VANTOLY_PID:-}" ] && kill -9 "$VANTOLY_PID" 2>/dev/null
   for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null; done
   wait 2>/dev/null
   [ "$FAILURES" -eq 0 ] && [ -n "${WORK:-}" ] && rm -rf "$WORK"
   [ "$FAILURES" -eq 0 ] || log "kept $WORK for a look"
-}
-
-tray_panel() { xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ { print $1; exit }' | grep .; }
-
-# Windows of Vantoly embedded in the tray host.
-tray_icons() {
-  local panel
-  panel=$(tray_panel) || { echo 0; return; }
-  xwininfo -id "$panel" -tree | grep -c '("vantoly" "Vantoly")' || true
-}
-tray_icons_are() { [ "$(tray_icons)" -eq "$1" ]; }
-tray_icon_window() {
-  local panel
-  panel=$(tray_panel) || return 1
-  xwininfo -id "$panel" -tree | awk '/\("vantoly" "Vantoly"\)/ { print $1; exit }' | grep .
 }
 
 # Starts the program. With a first argument like "@2026-03-05 23:59:50" the clock starts there
@@ -209,15 +155,6 @@ finish() {
   log "failed ($FAILURES)"; tail -n 20 "$WORK/vantoly.log" 2>/dev/null | sed 's/^/    /'; exit 1
 }
 
-# The note window itself (not the tray icon, which has the same name and class).
-form_window() {
-  local w
-  for w in $(xdotool search --name '^Vantoly$' 2>/dev/null); do
-    xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q UTILITY && { echo "$w"; return 0; }
-  done
-  return 1
-}
-form_shown() { local w; w=$(form_window) && xwininfo -id "$w" | grep -q 'IsViewable'; }
 # The text selected in the note window, copied as a user would.
 selected_text() {
   local w
@@ -227,8 +164,6 @@ selected_text() {
   sleep 0.3
   xclip -o -selection clipboard 2>/dev/null
 }
-form_above() { local w; w=$(form_window) && xprop -id "$w" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE; }
-
 # A sound server of the case's own with a null sink whose monitor can be recorded.
 pulse_start() {
   pulseaudio -n --daemonize=no --exit-idle-time=-1 --disallow-exit \
@@ -305,79 +240,7 @@ sni_tooltip() {
     sed 's/^string "//; s/"$//' | grep .
 }
 
-# The mouse on the tray icon and on the note window; positions are pixels within the window.
-click_tray_icon() { # xdotool click arguments, e.g. 1, 3 or --repeat 2 --delay 90 1
-  local win
-  win=$(tray_icon_window) || return 1
-  xdotool mousemove --window "$win" 11 11 sleep 0.2 click "$@"
-}
-click_form() { # x y click arguments...
-  local win
-  win=$(form_window) || return 1
-  xdotool mousemove --window "$win" "$1" "$2" sleep 0.2 click "${@:3}"
-}
-# The note window with its frame, in pixels on the screen: "left top width height".
-form_frame() {
-  local win extents X Y WIDTH HEIGHT
-  win=$(form_window) || return 1
-  # Where the window system put the client, as seen from the root: under a frame with
-  # invisible borders (Mutter's) xdotool's geometry is the frame's offset, not this.
-  read -r X Y WIDTH HEIGHT < <(xwininfo -id "$win" | awk '/Absolute upper-left X/ { x = $4 }
-    /Absolute upper-left Y/ { y = $4 } /^  Width/ { w = $2 } /^  Height/ { h = $2 }
-    END { print x, y, w, h }')
-  extents=$(xprop -id "$win" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | sed 's/,//g')
-  set -- $extents
-  echo "$((X - ${1:-0})) $((Y - ${3:-0})) $((WIDTH + ${1:-0} + ${2:-0})) $((HEIGHT + ${3:-0} + ${4:-0}))"
-}
-# The note window's outer size in pixels, frame included: "width height".
-form_outer_size() { form_frame | awk '{ print $3, $4 }'; }
 # What the note box holds, read through the clipboard as a user would copy it.
 note_text() {
   xdotool key --clearmodifiers ctrl+a ctrl+c && sleep 0.3 && xclip -o -selection clipboard
-}
-# A modal box of the program (input or message box), not the note window.
-box_window() {
-  local w
-  for w in $(xdotool search --name '^Vantoly$' 2>/dev/null); do
-    xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q DIALOG && xwininfo -id "$w" |
-      grep -q IsViewable && { echo "$w"; return 0; }
-  done
-  return 1
-}
-box_open() { box_window >/dev/null; }
-
-# A running program whose store cannot be written, with "kept on disk" as its note, seen from
-# outside: OK says so in a box, once; switching notes keeps the edits; Quit asks before it loses
-# anything and stays when told no; standard error says it once too, naming the file.
-unwritable_store_checks() {
-  check "it starts" wait_until 5 tray_icons_are 1
-  sleep 0.5
-  click_tray_icon --repeat 2 --delay 90 1
-  check "the window shows" wait_until 3 form_shown
-  xdotool key ctrl+End && xdotool type --delay 20 " and more"
-  xdotool key alt+o
-  check "OK says in a box that the notes could not be saved" wait_until 5 box_open
-  xdotool key Return
-  check "then OK hides the window" wait_until 3 not form_shown
-  click_tray_icon --repeat 2 --delay 90 1
-  wait_until 3 form_shown
-  same "the note stays on screen" "$(note_text)" "kept on disk and more"
-  click_form 110 16 1
-  sleep 0.3
-  xdotool type --delay 20 "second"
-  click_form 30 16 1
-  sleep 0.3
-  same "switching notes keeps the edits" "$(note_text)" "kept on disk and more"
-  check "and says nothing again" not box_open
-  xdotool key alt+q
-  check "Quit asks first" wait_until 5 box_open
-  xdotool key Return
-  check "no: it stays" wait_until 3 not box_open
-  check "running" running "$VANTOLY_PID"
-  xdotool key alt+q
-  wait_until 5 box_open && xdotool key alt+y
-  check "yes: Quit ends it" wait_until 5 gone "$VANTOLY_PID"
-  same "standard error says so once" \
-    "$(grep -c 'the settings could not be saved' "$WORK/vantoly.log")" 1
-  check "and says where" grep -q "$INI" "$WORK/vantoly.log"
 }

@@ -3,6 +3,7 @@
 # error that the settings cannot be saved and where, keeps the note on screen, and the file on
 # disk stays whole, not truncated by a write that ran out of room.
 source "$(dirname "$0")/../lib.sh"
+source "$(dirname "$0")/../parts/unwritable_store.sh"
 desktop_start
 
 store_settings "Note=kept on disk" "Title1=Mine"

@@ -4,6 +4,7 @@
 # screen, and loses nothing that was on disk. Root writes everywhere, so the program runs as an
 # unprivileged user.
 source "$(dirname "$0")/../lib.sh"
+source "$(dirname "$0")/../parts/unwritable_store.sh"
 desktop_start
 [ "$(id -u)" -eq 0 ] || { log "not root: cannot run as another user, skipped"; finish; }
 
