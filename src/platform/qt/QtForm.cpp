@@ -21,6 +21,7 @@
 #include "platform/Failure.h"
 #include "platform/RunHandler.h"
 #include "platform/qt/QtDialogs.h"
+#include "platform/qt/QtMemory.h"
 #include "platform/qt/QtNoteText.h"
 #include "platform/qt/QtPaths.h"
 #include "platform/qt/QtWindowPlatform.h"
@@ -374,6 +375,8 @@ void QtForm::fillNoteBox() {
     for (QTextBlock block = txtNote_->document()->begin(); block.isValid(); block = block.next())
         if (block.length() > 100'000)
             block.layout()->setCacheEnabled(true);
+    if (note_.size() > kBigText)
+        ReleaseFreedMemorySoon();
 }
 
 void QtForm::setFocus(Control control) {

@@ -1,5 +1,6 @@
 #include "platform/qt/QtSettingsStore.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "platform/Failure.h"
+#include "platform/qt/QtMemory.h"
 #include "platform/qt/QtPaths.h"
 
 namespace vantoly::qt {
@@ -19,6 +21,13 @@ namespace {
 
 QString journalKey(const std::u16string& section, const std::u16string& key) {
     return toQ(section) + QLatin1Char('/') + toQ(key);
+}
+
+// What a value is, without keeping it: a big note would otherwise be held once more.
+QByteArray digest(const std::u16string& value) {
+    return QCryptographicHash::hash(
+        QByteArrayView(reinterpret_cast<const char*>(value.data()), qsizetype(value.size() * 2)),
+        QCryptographicHash::Sha256);
 }
 
 QString settingsPath(const std::u16string& app) {
@@ -68,7 +77,9 @@ std::optional<std::u16string> QtSettingsStore::read(const std::u16string& app,
         return fromQ(kept->second);
     const FileState file = fileNow(app);
     const auto value = readFile(app, section, key);
-    known_[k] = {value ? std::optional(toQ(*value)) : std::nullopt, file};
+    known_[k] = {value ? std::optional(digest(*value)) : std::nullopt, file};
+    if (file && file->first > qint64(kBigText))
+        ReleaseFreedMemorySoon();
     return value;
 }
 
@@ -216,7 +227,7 @@ void QtSettingsStore::writeAll(const std::u16string& app, const std::u16string& 
     for (const auto& [key, value] : values) {
         const auto known = known_.find(journalKey(section, key));
         if (!before || known == known_.end() || known->second.file != before ||
-            known->second.value != toQ(value) || pending_.count(journalKey(section, key)))
+            known->second.value != digest(value) || pending_.count(journalKey(section, key)))
             changed.emplace_back(key, value);
     }
     if (changed.empty())
@@ -231,7 +242,7 @@ void QtSettingsStore::writeAll(const std::u16string& app, const std::u16string& 
             const QString k = journalKey(section, key);
             const auto known = known_.find(k);
             if (pending_.count(k) || known == known_.end() ||
-                known->second.value.value_or(QString()) != toQ(value)) {
+                known->second.value.value_or(digest(u"")) != digest(value)) {
                 pending_[k] = toQ(value);
                 kept = true;
             }
@@ -247,7 +258,7 @@ void QtSettingsStore::writeAll(const std::u16string& app, const std::u16string& 
             known.file = after;
     bool taken = false;
     for (const auto& [key, value] : changed) {
-        known_[journalKey(section, key)] = {toQ(value), after};
+        known_[journalKey(section, key)] = {digest(value), after};
         taken = pending_.erase(journalKey(section, key)) > 0 || taken;
     }
     if (taken)
@@ -282,6 +293,8 @@ void QtSettingsStore::writeFile(const std::u16string& app, const std::u16string&
             throw failure(why);
         bytes = SpliceIniLine(bytes, toQ(section).toUtf8(), toQ(key).toUtf8(), *line);
     }
+    if (bytes.size() > qsizetype(kBigText))
+        ReleaseFreedMemorySoon();
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw failure(file.errorString());

@@ -53,9 +53,9 @@ class QtSettingsStore : public SettingsStore {
     using FileState = std::optional<std::pair<qint64, QDateTime>>;
     FileState fileNow(const std::u16string& app) const;
     // "section/key" -> what the file held (nothing: not there), as last read or written, and
-    // the file's state then.
+    // the file's state then. The value is kept as its SHA-256 digest.
     struct Known {
-        std::optional<QString> value;
+        std::optional<QByteArray> value;
         FileState file;
     };
     std::map<QString, Known> known_;
