@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <exception>
 
-#include "base/Settings.h"
 #include "app/frmMain.h"
+#include "base/Settings.h"
 #include "platform/qt/QtAutosave.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/QtSessionEvents.h"

@@ -2,8 +2,8 @@
 #include <cstdio>
 #include <exception>
 
-#include "base/Settings.h"
 #include "app/frmMain.h"
+#include "base/Settings.h"
 #include "platform/win32/Win32Autosave.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Win32SessionEvents.h"

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <shellapi.h>
 
-#include "platform/win32/Win32Text.h"
 #include "platform/ShellTray.h"
+#include "platform/win32/Win32Text.h"
 
 namespace vantoly::win32 {
 using namespace NotifyOffset;
