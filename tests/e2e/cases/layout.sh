@@ -9,7 +9,7 @@ desktop_start
 vantoly_start
 check "icon embedded" wait_until 5 tray_icons_are 1
 sleep 0.5
-show() { click_tray_icon --repeat 2 --delay 90 1 && wait_until 3 form_shown; }
+show() { click_tray_icon --repeat 2 --delay 90 1 && wait_until 10 form_shown; }
 check "the window shows" show
 
 # Resizes the window to an outer width and height in pixels.
@@ -31,7 +31,7 @@ click_form $((500 - 136 + 28)) $((420 - 56 + 12)) 1
 xdotool type --delay 20 "kept wide"
 same "Clear is right-anchored" "$(note_text)" "kept wide"
 click_form $((500 - 72 + 28)) $((420 - 56 + 12)) 1
-check "OK is right-anchored" wait_until 3 not form_shown
+check "OK is right-anchored" wait_until 10 not form_shown
 same "OK saved the note" "$(setting Note)" "kept wide"
 
 # Narrow (4200 twips or less): OK at 2880 (192 px) and Clear at 1920 (128 px) from the left.
@@ -41,7 +41,7 @@ click_form $((128 + 28)) $((300 - 56 + 12)) 1
 xdotool type --delay 20 "kept narrow"
 same "Clear stands at its fixed place" "$(note_text)" "kept narrow"
 click_form $((192 + 28)) $((300 - 56 + 12)) 1
-check "OK stands at its fixed place" wait_until 3 not form_shown
+check "OK stands at its fixed place" wait_until 10 not form_shown
 same "OK saved the narrow note" "$(setting Note)" "kept narrow"
 
 show
@@ -50,7 +50,7 @@ client_size() { eval "$(xdotool getwindowgeometry --shell "$(form_window)")"; ec
 check "a double-click on the background restores the default size" \
   wait_until 3 eval '[ "$(client_size)" = "377 334" ]'
 click_form $((386 - 72 + 28)) $((360 - 56 + 12)) 1
-check "and lays it out again" wait_until 3 not form_shown
+check "and lays it out again" wait_until 10 not form_shown
 same "the default size is saved" "$(setting wPos) $(setting hPos)" "5790 5400"
 
 show

@@ -15,12 +15,12 @@ check "at 9:05 the window comes up with no audio device and an empty sound file"
 sleep 2
 check "the program runs on" running "$VANTOLY_PID"
 xdotool key alt+o
-wait_until 3 not form_shown
+wait_until 10 not form_shown
 click_tray_icon 3
 sleep 1
 check "a balloon with no notification server does no harm" running "$VANTOLY_PID"
 click_tray_icon --repeat 2 --delay 90 1
-wait_until 3 form_shown && xdotool key alt+q
+wait_until 10 form_shown && xdotool key alt+q
 check "Quit ends it" wait_until 5 gone "$VANTOLY_PID"
 same "with code 0" "$(exit_code_of "$VANTOLY_PID")" 0
 

@@ -14,11 +14,11 @@ vantoly_start "@2026-12-07 09:15:00"
 check "icon embedded" wait_until 5 tray_icons_are 1
 sleep 0.5
 click_tray_icon --repeat 2 --delay 90 1
-check "double-click shows the window" wait_until 3 form_shown
+check "double-click shows the window" wait_until 10 form_shown
 xdotool type --delay 20 "Call @9:30 dentist"
 same "the caret is in the note" "$(note_text)" "Call @9:30 dentist"
 xdotool key alt+o
-check "OK hides the window" wait_until 3 not form_shown
+check "OK hides the window" wait_until 10 not form_shown
 same "OK writes the note" "$(setting Note)" "Call @9:30 dentist"
 
 click_tray_icon 3
@@ -27,7 +27,7 @@ check "right-click sends the note as a notification" \
 check "the window stays hidden" not form_shown
 
 click_tray_icon --repeat 2 --delay 90 1
-check "double-click shows it again" wait_until 3 form_shown
+check "double-click shows it again" wait_until 10 form_shown
 click_form $NOTE2 1
 sleep 0.3
 xdotool type --delay 20 "second note"
@@ -56,16 +56,16 @@ same "the shown note is unchanged" "$(note_text)" "Call @9:30 dentist"
 # Double-click while shown does what OK does.
 xdotool key --clearmodifiers End && xdotool type --delay 20 " today"
 click_tray_icon --repeat 2 --delay 90 1
-check "double-click on the shown window hides it" wait_until 3 not form_shown
+check "double-click on the shown window hides it" wait_until 10 not form_shown
 same "and saves the note" "$(setting Note)" "Call @9:30 dentist today"
 
 click_tray_icon --repeat 2 --delay 90 1
-wait_until 3 form_shown
+wait_until 10 form_shown
 # A minimised window has no taskbar entry: the tray brings it back.
 xdotool windowminimize --sync "$(form_window)"
-check "minimised, it is not shown" wait_until 3 not form_shown
+check "minimised, it is not shown" wait_until 10 not form_shown
 click_tray_icon --repeat 2 --delay 90 1
-check "a double-click brings a minimised window back" wait_until 3 form_shown
+check "a double-click brings a minimised window back" wait_until 10 form_shown
 xdotool key alt+q
 check "Quit ends the program" wait_until 5 gone "$VANTOLY_PID"
 check "Quit exits with 0" test "$(exit_code_of "$VANTOLY_PID")" = 0
@@ -75,7 +75,7 @@ vantoly_start
 check "restart: icon embedded" wait_until 5 tray_icons_are 1
 sleep 0.5
 click_tray_icon --repeat 2 --delay 90 1
-wait_until 3 form_shown
+wait_until 10 form_shown
 same "restart: note 1 is back" "$(note_text)" "Call @9:30 dentist today"
 click_form $NOTE2 1
 sleep 0.3

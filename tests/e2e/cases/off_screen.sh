@@ -16,7 +16,7 @@ vantoly_start
 check "icon embedded" wait_until 5 tray_icons_are 1
 sleep 0.5
 click_tray_icon --repeat 2 --delay 90 1
-check "the window shows" wait_until 3 form_shown
+check "the window shows" wait_until 10 form_shown
 check "whole on the screen" wait_until 3 frame_on_screen
 kill "$VANTOLY_PID"; wait_until 5 gone "$VANTOLY_PID"
 
@@ -25,8 +25,8 @@ vantoly_start
 check "icon embedded again" wait_until 5 tray_icons_are 1
 sleep 0.5
 click_tray_icon --repeat 2 --delay 90 1
-check "the window shows again" wait_until 3 form_shown
+check "the window shows again" wait_until 10 form_shown
 xdotool key alt+o
-wait_until 3 not form_shown
+wait_until 10 not form_shown
 same "a position on the screen is kept exactly" "$(setting xPos) $(setting yPos)" "1500 1200"
 finish

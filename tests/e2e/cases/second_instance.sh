@@ -14,7 +14,7 @@ first=$VANTOLY_PID
 second=$!
 check "the second instance ends at once" wait_until 3 gone "$second"
 check "it ends with code 0" test "$(exit_code_of "$second")" = 0
-check "and the running one shows its window" wait_until 3 form_shown
+check "and the running one shows its window" wait_until 10 form_shown
 sleep 1
 check "the tray still holds exactly one icon" tray_icons_are 1
 check "the first instance runs on" running "$first"

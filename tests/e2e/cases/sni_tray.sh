@@ -18,15 +18,15 @@ check "the tooltip shows the date of the program's clock" \
   wait_until 3 eval '[ "$(sni_tooltip)" = "Thursday, March 5, 2026" ]'
 
 activate
-check "an activation shows the window" wait_until 3 form_shown
+check "an activation shows the window" wait_until 10 form_shown
 sleep 0.6
 activate
-check "another hides it the way OK does" wait_until 3 not form_shown
+check "another hides it the way OK does" wait_until 10 not form_shown
 same "OK saved the note" "$(setting Note)" "Dentist @10:30"
 
 sleep 0.6
 activate && activate
-check "a double-click shows the window" wait_until 3 form_shown
+check "a double-click shows the window" wait_until 10 form_shown
 sleep 1
 check "and toggles it only once" form_shown
 

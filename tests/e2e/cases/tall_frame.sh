@@ -17,13 +17,13 @@ vantoly_start
 check "icon embedded" wait_until 5 tray_icons_are 1
 sleep 0.5
 click_tray_icon --repeat 2 --delay 90 1
-check "the window shows" wait_until 3 form_shown
+check "the window shows" wait_until 10 form_shown
 check "its title bar is tall" wait_until 3 eval '[ "$(frame_top)" -ge 35 ]'
 log "title bar $(frame_top) px, client $(client_height) px high"
 # OK's bottom edge: 5400 - 840 + 375 twips from the top of the designed outer size, less its
 # 390-twip frame: 329 pixels into the client area.
 check "the bottom row is whole inside the window" eval '[ "$(client_height)" -ge 329 ]'
 click_form $((386 - 9 - 72 + 28)) 320 1
-check "and OK is where it shows" wait_until 3 not form_shown
+check "and OK is where it shows" wait_until 10 not form_shown
 same "the stored size is the one it had" "$(setting wPos) $(setting hPos)" "5790 5400"
 finish

@@ -52,7 +52,7 @@ for cycle in 1 2 3; do
   check "show $cycle: above others" form_above
   sleep 0.6
   activate
-  wait_until 3 not form_shown
+  wait_until 10 not form_shown
   sleep 0.6 # two activations this close are one double-click
 done
 same "hiding keeps the stored position" "$(setting xPos) $(setting yPos)" "3000 2250"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Typing that was never confirmed survives a sudden end (the process killed two seconds after
-# the typing stopped, as a crash or a power cut would end it): at the next start the text is back
-# in the registry before start-up reads it, and in the window.
+# Typing that was never confirmed survives a sudden end (the process killed once the typing has
+# reached the recovery journal, as a crash or a power cut would end it): at the next start the
+# text is back in the registry before start-up reads it, and in the window.
 source "$(dirname "$0")/../lib.sh"
 wine_desktop_start
 
@@ -9,10 +9,11 @@ reg_set Note "saved"
 wine_vantoly_start
 check "started" wait_until 20 started
 check "shown" show_by_tray
-journal_there() { [ -n "$(find "$WINEPREFIX/drive_c/users" -path '*Vantoly/journal')" ]; }
+journal() { find "$WINEPREFIX/drive_c/users" -path '*Vantoly/journal' | head -n 1; }
+journal_there() { [ -n "$(journal)" ]; }
 keys ctrl+End space a n d space t y p e d
-sleep 2
-check "the typing reached the journal" journal_there
+check "the typing reached the journal" \
+  wait_until 15 eval 'journal_there && grep -qF "saved and typed" "$(journal)"'
 kill -9 "$VANTOLY_PID"
 wait "$VANTOLY_PID" 2>/dev/null
 same "killed: the registry holds only what was saved" "$(reg_value Note)" "saved"
