@@ -223,12 +223,17 @@ void QtSettingsStore::writeAll(const std::u16string& app, const std::u16string& 
         replayJournal();
     // A big note makes every rewrite of the file cost: a value the file holds is left.
     const FileState before = fileNow(app);
+    // Each value hashed once: a big note's digest takes a good part of a tenth of a second.
     Values changed;
+    std::vector<QByteArray> digests;
     for (const auto& [key, value] : values) {
         const auto known = known_.find(journalKey(section, key));
+        QByteArray valueDigest = digest(value);
         if (!before || known == known_.end() || known->second.file != before ||
-            known->second.value != digest(value) || pending_.count(journalKey(section, key)))
+            known->second.value != valueDigest || pending_.count(journalKey(section, key))) {
             changed.emplace_back(key, value);
+            digests.push_back(std::move(valueDigest));
+        }
     }
     if (changed.empty())
         return;
@@ -238,12 +243,12 @@ void QtSettingsStore::writeAll(const std::u16string& app, const std::u16string& 
         // Only a change is kept: a value as it was read would only undo what someone else
         // wrote to the file since (an empty text is no change from none).
         bool kept = false;
-        for (const auto& [key, value] : changed) {
-            const QString k = journalKey(section, key);
+        for (size_t i = 0; i < changed.size(); ++i) {
+            const QString k = journalKey(section, changed[i].first);
             const auto known = known_.find(k);
             if (pending_.count(k) || known == known_.end() ||
-                known->second.value.value_or(digest(u"")) != digest(value)) {
-                pending_[k] = toQ(value);
+                known->second.value.value_or(digest(u"")) != digests[i]) {
+                pending_[k] = toQ(changed[i].second);
                 kept = true;
             }
         }
@@ -257,9 +262,10 @@ void QtSettingsStore::writeAll(const std::u16string& app, const std::u16string& 
         if (known.file == before)
             known.file = after;
     bool taken = false;
-    for (const auto& [key, value] : changed) {
-        known_[journalKey(section, key)] = {digest(value), after};
-        taken = pending_.erase(journalKey(section, key)) > 0 || taken;
+    for (size_t i = 0; i < changed.size(); ++i) {
+        const QString k = journalKey(section, changed[i].first);
+        known_[k] = {std::move(digests[i]), after};
+        taken = pending_.erase(k) > 0 || taken;
     }
     if (taken)
         journal_.save(pending_);
