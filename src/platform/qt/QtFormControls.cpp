@@ -148,9 +148,7 @@ QWidget* QtForm::makeControl(const ControlDefinition& definition) {
     const Control which = definition.control;
     switch (definition.kind) {
     case ControlKind::NoteSelector: {
-        const auto index = int16_t(which == Control::Option1_0   ? 0
-                                   : which == Control::Option1_1 ? 1
-                                                                 : 2);
+        const int16_t index = Option1Index(which);
         auto* selector = new QRadioButton(caption, form_);
         option1_[size_t(index)] = selector;
         titles_[size_t(index)] = caption;

@@ -148,9 +148,9 @@ void Win32Form::makeControl(const ControlDefinition& definition, HINSTANCE insta
         SendMessageW(tooltip_, TTM_ADDTOOLW, 0, LPARAM(&tool));
     }
     if (definition.kind == ControlKind::NoteSelector) {
-        const size_t index = which == Control::Option1_0 ? 0 : which == Control::Option1_1 ? 1 : 2;
-        titles_[index] = reinterpret_cast<const wchar_t*>(definition.caption);
-        showTitle(int(index));
+        const int16_t index = Option1Index(which);
+        titles_[size_t(index)] = reinterpret_cast<const wchar_t*>(definition.caption);
+        showTitle(index);
     }
 }
 
