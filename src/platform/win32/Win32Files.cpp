@@ -48,8 +48,7 @@ std::optional<uint64_t> FileWriteTime(const std::wstring& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
         return std::nullopt;
-    return (uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) |
-           data.ftLastWriteTime.dwLowDateTime;
+    return FileTimeSteps(data.ftLastWriteTime);
 }
 
 std::wstring LocalDataFolder() {

@@ -13,8 +13,11 @@ namespace vantoly::win32 {
 // followed. ERROR_SUCCESS, or the reason it could not be done.
 DWORD WriteFileReplacing(const std::wstring& path, std::string_view bytes);
 std::optional<std::string> ReadWholeFile(const std::wstring& path);
-// The time of the last write, in 100-nanosecond steps since 1601 (FILETIME); nothing when the
-// file is not there.
+// A FILETIME as one number of 100-nanosecond steps since 1601.
+inline uint64_t FileTimeSteps(const FILETIME& time) {
+    return (uint64_t(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+// The time of the last write, in FILETIME steps; nothing when the file is not there.
 std::optional<uint64_t> FileWriteTime(const std::wstring& path);
 // The program's own folder for the user's files on this machine, made if need be:
 // %LOCALAPPDATA%\Vantoly, or under the temporary folder where that is not known.

@@ -78,7 +78,7 @@ std::optional<uint64_t> keyWriteTime(const std::u16string& app, const std::u16st
     RegCloseKey(handle);
     if (status != ERROR_SUCCESS)
         return std::nullopt;
-    return (uint64_t(written.dwHighDateTime) << 32) | written.dwLowDateTime;
+    return FileTimeSteps(written);
 }
 
 } // namespace

@@ -93,8 +93,7 @@ TEST_F(Win32SettingsStoreTest, AJournalNewerThanTheRegistryGoesIntoItBeforeAnyth
         CreateFileW(journal.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     FILETIME minuteAgo{};
     GetSystemTimeAsFileTime(&minuteAgo);
-    const uint64_t ago = ((uint64_t(minuteAgo.dwHighDateTime) << 32) | minuteAgo.dwLowDateTime) -
-                         60ull * 10000000ull;
+    const uint64_t ago = FileTimeSteps(minuteAgo) - 60ull * 10000000ull;
     minuteAgo = {DWORD(ago), DWORD(ago >> 32)};
     ASSERT_TRUE(SetFileTime(file, nullptr, nullptr, &minuteAgo));
     CloseHandle(file);
