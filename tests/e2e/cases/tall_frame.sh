@@ -6,8 +6,8 @@ source "$(dirname "$0")/../lib.sh"
 mkdir -p /tmp/vantoly-openbox
 config=$(mktemp /tmp/vantoly-openbox/rc.XXXXXX.xml)
 sed 's|<size>8</size>|<size>20</size>|' /etc/xdg/openbox/rc.xml >"$config"
+# Kept to the end: openbox may read it only after desktop_start has returned.
 OPENBOX_ARGS="--config-file $config" desktop_start
-rm -f "$config"
 
 frame_top() { xprop -id "$(form_window)" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g' | awk '{ print $3 }'; }
 client_height() { eval "$(xdotool getwindowgeometry --shell "$(form_window)")"; echo "$HEIGHT"; }
@@ -26,4 +26,5 @@ check "the bottom row is whole inside the window" eval '[ "$(client_height)" -ge
 click_form $((386 - 9 - 72 + 28)) 320 1
 check "and OK is where it shows" wait_until 10 not form_shown
 same "the stored size is the one it had" "$(setting wPos) $(setting hPos)" "5790 5400"
+rm -f "$config"
 finish
