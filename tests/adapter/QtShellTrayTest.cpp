@@ -173,4 +173,9 @@ TEST(QtShellTray, AnIconAddedBeforeAnyTrayHostAppearsWithTheHost) {
     EXPECT_TRUE(icon->isVisible());
 }
 
+// Offscreen, vnc and the like have no X connection to ask; that must not crash the start.
+TEST(QtShellTray, APlatformWithoutAnXConnectionFindsNoXEmbedTray) {
+    EXPECT_NE(qt::FindTrayHost(), std::optional(qt::TrayKind::XEmbed));
+}
+
 } // namespace

@@ -57,9 +57,10 @@ std::optional<TrayKind> FindTrayHost() {
     if (DetectTrayKind() == TrayKind::StatusNotifierItem)
         return TrayKind::StatusNotifierItem;
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (!x11)
+    // Platforms other than xcb (offscreen, vnc) may answer with no connection at all.
+    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    if (!connection)
         return std::nullopt;
-    xcb_connection_t* connection = x11->connection();
     // The screen of DISPLAY (":0.1" is screen 1); the tray manager owns a selection per screen.
     const QByteArray display = qgetenv("DISPLAY");
     const qsizetype dot = display.lastIndexOf('.');
