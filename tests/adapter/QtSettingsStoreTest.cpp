@@ -1,3 +1,4 @@
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,6 +13,7 @@
 #include "platform/Failure.h"
 #include "platform/fake/FakePlatform.h"
 #include "platform/qt/QtJournal.h"
+#include "platform/qt/QtPaths.h"
 #include "platform/qt/QtSettingsStore.h"
 
 using namespace vantoly;
@@ -118,6 +120,17 @@ TEST_F(Store, LivesInTheUsersIniFileUnderItsSection) {
     ASSERT_TRUE(QFileInfo::exists(iniPath()));
     QSettings ini(iniPath(), QSettings::IniFormat);
     EXPECT_EQ(ini.value("Settings/Black").toString(), "0");
+    EXPECT_EQ(
+        QSettings(QSettings::IniFormat, QSettings::UserScope, "Vantoly", "Vantoly").fileName(),
+        iniPath());
+
+    // What the user's file lacks, QSettings finds in the organisation's file: so does the store.
+    const QString shared = QFileInfo(iniPath()).absolutePath() + "/../Vantoly.ini";
+    QSettings(shared, QSettings::IniFormat).setValue("Settings/Indicator", "1");
+    EXPECT_EQ(store.read(u"Vantoly", u"Settings", u"Indicator"), u"1");
+    EXPECT_EQ(store.read(u"Vantoly", u"Settings", u"Black"), u"0");
+    QFile::remove(shared);
+    EXPECT_EQ(store.read(u"Vantoly", u"Settings", u"Indicator"), std::nullopt);
 }
 
 TEST_F(Store, WriteThatCannotReachTheDiskFails) {
@@ -218,24 +231,70 @@ TEST_F(Store, FileAndFolderAreTheOwnersAlone) {
 
 namespace {
 
-// A thousand damaged files: random bytes, cut lines, invalid UTF-8, repeated keys, numbers that
-// are not numbers, line breaks of one kind only. Every key reads as some text or as nothing,
-// nothing crashes, and a good line before the damage still reads.
-TEST_F(Store, DamagedFilesReadWithoutHarm) {
+// What QSettings itself reads from a file, a list joined as the store joins it.
+std::optional<std::u16string> qsettingsRead(const QString& path, const char* key) {
+    QSettings ini(path, QSettings::IniFormat);
+    ini.beginGroup("Settings");
+    if (!ini.contains(key))
+        return std::nullopt;
+    const QVariant value = ini.value(key);
+    return qt::fromQ(value.typeId() == QMetaType::QStringList ? value.toStringList().join(", ")
+                                                              : value.toString());
+}
+
+// A thousand damaged files: random bytes, cut lines, invalid UTF-8, repeated keys and sections,
+// escaped names, typed values, numbers that are not numbers, line breaks of one kind only.
+// Nothing crashes, a good line before the damage still reads, and every key reads exactly as
+// QSettings reads it.
+TEST_F(Store, DamagedFilesReadWithoutHarmAndAsQSettingsReadsThem) {
     std::mt19937 rng(7);
     const char* keys[] = {"xPos",  "yPos",   "wPos",   "hPos",   "Note",  "Note2",
                           "Note3", "Title1", "Title2", "Title3", "Black", "Indicator"};
+    const char* oddKeys[] = {" Note ", "N%6Fte", "Title1 ", "Black\\x"};
+    const char* sections[] = {"[Settings]",          "[General]",    "[Other]",
+                              " [Settings] ; again", "[Sett%69ngs]", "[Settings"};
     QDir().mkpath(QFileInfo(iniPath()).absolutePath());
-    const char* values[] = {"abc", "1e40", "-0",      "NaN",     "99999999999999999999",
-                            "-1",  "3",    "65536",   "\"open",  "@",
-                            "@@",  "a,b",  "\\x41\\", "\xff\xfe"};
+    const char* values[] = {"abc",
+                            "1e40",
+                            "-0",
+                            "NaN",
+                            "99999999999999999999",
+                            "-1",
+                            "3",
+                            "65536",
+                            "\"open",
+                            "@",
+                            "@@",
+                            "a,b",
+                            "\\x41\\",
+                            "\xff\xfe",
+                            "\"a, b\" , c ",
+                            "x\\\ny",
+                            "\\101\\x41\\q\\0",
+                            "  \"  q  \"  ",
+                            "@@x, @@y",
+                            "@Rect(1 2 3 4)",
+                            "a;comment",
+                            "t\\t  ",
+                            "\\x",
+                            "\"\\u00e9\"",
+                            "Caf\xc3\xa9, \xe2\x82",
+                            "@9:05 PM",
+                            "@ByteArray(x)",
+                            "a \\, b",
+                            "=\"=\"=",
+                            "\\\r\n"};
     const char* breaks[] = {"\n", "\r", "\r\n"};
     for (int run = 0; run < 1000; ++run) {
         const char* lineBreak = breaks[run % 3];
-        QByteArray bytes = QByteArray("[Settings]") + lineBreak + "Probe=kept" + lineBreak;
+        QByteArray bytes = QByteArray(run % 7 ? "" : "\xef\xbb\xbf") + "[Settings]" + lineBreak +
+                           "Probe=kept" + lineBreak;
         const int good = bytes.size();
         for (int line = 0; line < 12; ++line) {
-            bytes += keys[rng() % std::size(keys)];
+            if (rng() % 10 == 0)
+                bytes += QByteArray(sections[rng() % std::size(sections)]) + lineBreak;
+            bytes +=
+                rng() % 12 ? keys[rng() % std::size(keys)] : oddKeys[rng() % std::size(oddKeys)];
             bytes += '=';
             if (rng() % 2)
                 bytes += values[rng() % std::size(values)];
@@ -247,13 +306,19 @@ TEST_F(Store, DamagedFilesReadWithoutHarm) {
         }
         if (run % 3 == 0)
             bytes.truncate(good + int(rng() % (bytes.size() - good + 1)));
-        QFile file(iniPath());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
-        file.close();
+        // QSettings reads its own copy: it knows a file by its size and time, as the store does.
+        const QString copy = state.filePath(QStringLiteral("run%1.ini").arg(run));
+        for (const QString& path : {iniPath(), copy}) {
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(bytes);
+        }
         for (const char* key : keys)
-            store.read(u"Vantoly", u"Settings", fake::u16(key));
+            EXPECT_EQ(store.read(u"Vantoly", u"Settings", fake::u16(key)), qsettingsRead(copy, key))
+                << "run " << run << ", " << key << " in\n"
+                << bytes.toStdString();
         EXPECT_EQ(store.read(u"Vantoly", u"Settings", u"Probe"), u"kept") << "run " << run;
+        QCoreApplication::processEvents(); // the program idle again between files
     }
 }
 

@@ -1,13 +1,15 @@
 #include "platform/qt/QtSettingsStore.h"
 
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHashFunctions>
 #include <QSaveFile>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QTemporaryFile>
+#include <QTimer>
 #include <optional>
 #include <vector>
 
@@ -23,17 +25,48 @@ QString journalKey(const std::u16string& section, const std::u16string& key) {
     return toQ(section) + QLatin1Char('/') + toQ(key);
 }
 
-// What a value is, without keeping it: a big note would otherwise be held once more.
+// What a value is, without keeping it: a big note would otherwise be held once more. Its length
+// and two 64-bit hashes: a fast hash, as a big note is hashed at every read and save, and never
+// one an attacker could choose text for, as the digest stays in this process.
 QByteArray digest(const std::u16string& value) {
-    return QCryptographicHash::hash(
-        QByteArrayView(reinterpret_cast<const char*>(value.data()), qsizetype(value.size() * 2)),
-        QCryptographicHash::Sha256);
+    const size_t bytes = value.size() * sizeof(char16_t);
+    const size_t parts[] = {value.size(), qHashBits(value.data(), bytes, 0x9e3779b97f4a7c15u),
+                            qHashBits(value.data(), bytes, 0x243f6a8885a308d3u)};
+    return QByteArray(reinterpret_cast<const char*>(parts), sizeof parts);
 }
 
+// Where QSettings keeps the user's file; asking QSettings itself would parse the file.
 QString settingsPath(const std::u16string& app) {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Vantoly"),
-                     toQ(app))
-        .fileName();
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/Vantoly/") + toQ(app) + QStringLiteral(".ini");
+}
+
+// The files QSettings looks in after the user's own: the organisation's, then the system's.
+bool sharedFilesExist(const std::u16string& app) {
+    const QStringList dirs =
+        QStandardPaths::standardLocations(QStandardPaths::GenericConfigLocation);
+    for (qsizetype i = 0; i < dirs.size(); ++i)
+        if ((i > 0 && QFileInfo::exists(dirs[i] + QStringLiteral("/Vantoly/") + toQ(app) +
+                                        QStringLiteral(".ini"))) ||
+            QFileInfo::exists(dirs[i] + QStringLiteral("/Vantoly.ini")))
+            return true;
+    return false;
+}
+
+// What QSettings reads, for what only it knows.
+std::optional<std::u16string> readWithQSettings(const std::u16string& app,
+                                                const std::u16string& section,
+                                                const std::u16string& key) {
+    QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Vantoly"),
+                       toQ(app));
+    settings.beginGroup(toQ(section));
+    if (!settings.contains(toQ(key)))
+        return std::nullopt;
+    const QVariant value = settings.value(toQ(key));
+    // A hand-edited value with unquoted commas reads as a list; give it back as written.
+    if (value.typeId() == QMetaType::QStringList)
+        return fromQ(value.toStringList().join(QStringLiteral(", ")));
+    return fromQ(value.toString());
 }
 
 } // namespace
@@ -76,7 +109,7 @@ std::optional<std::u16string> QtSettingsStore::read(const std::u16string& app,
     if (const auto kept = pending_.find(k); kept != pending_.end())
         return fromQ(kept->second);
     const FileState file = fileNow(app);
-    const auto value = readFile(app, section, key);
+    auto value = readFile(app, section, key, file);
     known_[k] = {value ? std::optional(digest(*value)) : std::nullopt, file};
     if (file && file->first > qint64(kBigText))
         ReleaseFreedMemorySoon();
@@ -92,17 +125,30 @@ QtSettingsStore::FileState QtSettingsStore::fileNow(const std::u16string& app) c
 
 std::optional<std::u16string> QtSettingsStore::readFile(const std::u16string& app,
                                                         const std::u16string& section,
-                                                        const std::u16string& key) const {
-    QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Vantoly"),
-                       toQ(app));
-    settings.beginGroup(toQ(section));
-    if (!settings.contains(toQ(key)))
-        return std::nullopt;
-    const QVariant value = settings.value(toQ(key));
-    // A hand-edited value with unquoted commas reads as a list; give it back as written.
-    if (value.typeId() == QMetaType::QStringList)
-        return fromQ(value.toStringList().join(QStringLiteral(", ")));
-    return fromQ(value.toString());
+                                                        const std::u16string& key,
+                                                        const FileState& file) {
+    if (file) {
+        if (!cache_ || cache_->file != file) {
+            QFile in(settingsPath(app));
+            if (!in.open(QIODevice::ReadOnly))
+                return readWithQSettings(app, section, key);
+            QByteArray bytes(qsizetype(file->first), Qt::Uninitialized);
+            MapPagesNow(bytes.data(), size_t(bytes.size()));
+            bytes.resize(std::max<qsizetype>(in.read(bytes.data(), bytes.size()), 0));
+            bytes += in.readAll(); // grown since
+            cache_.emplace(file, IniValues(std::move(bytes)));
+            // Start-up reads every key at once; then the bytes are not worth keeping.
+            QTimer::singleShot(0, &cacheOwner_, [this] { cache_.reset(); });
+        }
+        IniValues::Found found = cache_->values.find(toQ(section), toQ(key));
+        if (found.askQSettings)
+            return readWithQSettings(app, section, key);
+        if (found.text)
+            return std::move(found.text);
+    }
+    if (sharedFilesExist(app))
+        return readWithQSettings(app, section, key);
+    return std::nullopt;
 }
 
 namespace {
@@ -273,6 +319,7 @@ void QtSettingsStore::writeAll(const std::u16string& app, const std::u16string& 
 
 void QtSettingsStore::writeFile(const std::u16string& app, const std::u16string& section,
                                 const Values& values) {
+    cache_.reset();
     const QString path = settingsPath(app);
     const QFileInfo info(path);
     const QString dir = info.absolutePath();

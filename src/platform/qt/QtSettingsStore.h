@@ -13,9 +13,11 @@
 // and every value a write failed to store. The first read applies a journal newer than the file
 // to it; what still cannot be written reads from the journal, so nothing typed is lost.
 #include <QByteArray>
+#include <QObject>
 #include <map>
 
 #include "platform/SettingsStore.h"
+#include "platform/qt/QtIniValues.h"
 #include "platform/qt/QtJournal.h"
 
 namespace vantoly::qt {
@@ -44,8 +46,6 @@ class QtSettingsStore : public SettingsStore {
   private:
     void replayJournal();
     void writeFile(const std::u16string& app, const std::u16string& section, const Values& values);
-    std::optional<std::u16string> readFile(const std::u16string& app, const std::u16string& section,
-                                           const std::u16string& key) const;
 
     QtJournal journal_;
     std::map<QString, QString> pending_; // "section/key" -> text not yet in the file
@@ -53,13 +53,23 @@ class QtSettingsStore : public SettingsStore {
     using FileState = std::optional<std::pair<qint64, QDateTime>>;
     FileState fileNow(const std::u16string& app) const;
     // "section/key" -> what the file held (nothing: not there), as last read or written, and
-    // the file's state then. The value is kept as its SHA-256 digest.
+    // the file's state then. The value is kept as its digest.
     struct Known {
         std::optional<QByteArray> value;
         FileState file;
     };
     std::map<QString, Known> known_;
     bool replayed_ = false;
+
+    std::optional<std::u16string> readFile(const std::u16string& app, const std::u16string& section,
+                                           const std::u16string& key, const FileState& file);
+    // The file as last read, while its state holds and until the program is idle again.
+    struct Cache {
+        FileState file;
+        IniValues values;
+    };
+    std::optional<Cache> cache_;
+    QObject cacheOwner_;
 };
 
 } // namespace vantoly::qt

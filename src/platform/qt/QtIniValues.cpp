@@ -1,0 +1,291 @@
+#include "platform/qt/QtIniValues.h"
+
+#include <QStringDecoder>
+#include <algorithm>
+
+#include "platform/qt/QtMemory.h"
+
+namespace vantoly::qt {
+
+namespace {
+
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+bool isSpecial(char c) {
+    return c == '\n' || c == '\r' || c == '"' || c == ';' || c == '=' || c == '\\';
+}
+
+struct Line {
+    qsizetype start = 0, length = 0, equals = -1;
+};
+
+// The next logical line from `pos`, as QSettings cuts them: past a backslash and inside quotes a
+// line break does not end it, ';' starts a comment (a whole line, or the rest of one).
+bool nextLine(QByteArrayView data, qsizetype& pos, Line& line) {
+    const qsizetype size = data.size();
+    bool inQuotes = false;
+    line.equals = -1;
+    line.start = pos;
+    while (line.start < size && isSpace(data[line.start]))
+        ++line.start;
+    qsizetype i = line.start;
+    while (i < size) {
+        char ch = data[i];
+        while (!isSpecial(ch)) {
+            if (++i == size)
+                goto end;
+            ch = data[i];
+        }
+        ++i;
+        if (ch == '=') {
+            if (!inQuotes && line.equals == -1)
+                line.equals = i - 1;
+        } else if (ch == '\n' || ch == '\r') {
+            if (i == line.start + 1) {
+                ++line.start;
+            } else if (!inQuotes) {
+                --i;
+                goto end;
+            }
+        } else if (ch == '\\') {
+            if (i < size) {
+                const char escaped = data[i++];
+                if (i < size) {
+                    const char next = data[i];
+                    if ((escaped == '\n' && next == '\r') || (escaped == '\r' && next == '\n'))
+                        ++i;
+                }
+            }
+        } else if (ch == '"') {
+            inQuotes = !inQuotes;
+        } else { // ';'
+            if (i == line.start + 1) {
+                while (i < size && data[i] != '\n' && data[i] != '\r')
+                    ++i;
+                while (i < size && isSpace(data[i]))
+                    ++i;
+                line.start = i;
+            } else if (!inQuotes) {
+                --i;
+                goto end;
+            }
+        }
+    }
+end:
+    pos = i;
+    line.length = i - line.start;
+    return line.length > 0;
+}
+
+// Names this program writes: anything else may be escaped, and only QSettings knows then.
+bool isPlainName(QByteArrayView name) {
+    return !name.isEmpty() && std::all_of(name.begin(), name.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+               c == '_' || c == '-' || c == '.';
+    });
+}
+
+int hexValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// Spaces and tabs at the end, not before `limit` (what an escape or a quote wrote stays).
+void chopTrailingSpaces(std::u16string& text, size_t limit) {
+    while (text.size() > limit && (text.back() == u' ' || text.back() == u'\t'))
+        text.pop_back();
+}
+
+} // namespace
+
+std::optional<std::u16string> UnescapeIniValue(QByteArrayView raw) {
+    static constexpr char kEscapes[][2] = {{'a', '\a'}, {'b', '\b'},  {'f', '\f'}, {'n', '\n'},
+                                           {'r', '\r'}, {'t', '\t'},  {'v', '\v'}, {'"', '"'},
+                                           {'?', '?'},  {'\'', '\''}, {'\\', '\\'}};
+    // No byte gives more than one unit, and the decoder asks a little room beyond.
+    std::u16string text;
+    text.reserve(size_t(raw.size()) + 8);
+    MapPagesNow(text.data(), text.capacity() * sizeof(char16_t));
+    std::vector<std::u16string> list;
+    bool isList = false, inQuotes = false, quoted = false;
+    bool cutShort = false; // ended inside an escape: what it ends with stays as it is
+    QStringDecoder fromUtf8(QStringDecoder::Utf8);
+    const qsizetype size = raw.size();
+    qsizetype i = 0;
+    auto skipSpaces = [&] {
+        while (i < size && (raw[i] == ' ' || raw[i] == '\t'))
+            ++i;
+    };
+    skipSpaces();
+    size_t chopLimit = 0;
+    while (i < size) {
+        const char ch = raw[i];
+        if (ch == '\\') {
+            if (++i >= size) {
+                cutShort = true;
+                break;
+            }
+            const char code = raw[i++];
+            const auto simple = std::find_if(std::begin(kEscapes), std::end(kEscapes),
+                                             [code](const char* e) { return e[0] == code; });
+            if (simple != std::end(kEscapes)) {
+                text += char16_t(uchar((*simple)[1]));
+            } else if (code == 'x' && i >= size) {
+                cutShort = true;
+                break;
+            } else if ((code == 'x' && hexValue(raw[i]) >= 0) || (code >= '0' && code <= '7')) {
+                // Hexadecimal or octal digits, as many as follow, into one UTF-16 unit.
+                const int base = code == 'x' ? 16 : 8;
+                char16_t value = code == 'x' ? 0 : char16_t(code - '0');
+                for (int digit; i < size && (digit = hexValue(raw[i])) >= 0 && digit < base; ++i)
+                    value = char16_t(value * base + digit);
+                text += value;
+                if (i >= size) {
+                    cutShort = true;
+                    break;
+                }
+            } else if (code == '\n' || code == '\r') {
+                if (i < size && (raw[i] == '\n' || raw[i] == '\r') && raw[i] != code)
+                    ++i; // a continued line
+            }            // any other escape stands for nothing
+            chopLimit = text.size();
+            continue;
+        }
+        if (ch == '"') {
+            ++i;
+            quoted = true;
+            inQuotes = !inQuotes;
+            if (!inQuotes) {
+                skipSpaces();
+                chopLimit = text.size();
+            }
+            continue;
+        }
+        if (ch == ',' && !inQuotes) {
+            if (!quoted)
+                chopTrailingSpaces(text, chopLimit);
+            isList = true;
+            list.push_back(std::move(text));
+            text.clear();
+            quoted = false;
+            ++i;
+            skipSpaces();
+            chopLimit = 0;
+            continue;
+        }
+        qsizetype j = i + 1;
+        while (j < size && raw[j] != '\\' && raw[j] != '"' && raw[j] != ',')
+            ++j;
+        const size_t at = text.size();
+        text.resize(at + size_t(fromUtf8.requiredSpace(j - i)));
+        QChar* out = reinterpret_cast<QChar*>(text.data() + at);
+        out = fromUtf8.appendToBuffer(out, raw.sliced(i, j - i));
+        text.resize(size_t(reinterpret_cast<char16_t*>(out) - text.data()));
+        i = j;
+    }
+    if (!quoted && !cutShort)
+        chopTrailingSpaces(text, chopLimit);
+    if (!isList) {
+        // "@@" is an escaped "@"; "@Type(...)" is a typed value.
+        if (text.starts_with(u"@@"))
+            return text.substr(1);
+        if (text.starts_with(u'@') && text.ends_with(u')'))
+            return std::nullopt;
+        return text;
+    }
+    list.push_back(std::move(text));
+    std::u16string joined;
+    for (std::u16string& item : list) {
+        if (item.starts_with(u'@') && !item.starts_with(u"@@"))
+            return std::nullopt; // a list of typed values
+        if (!joined.empty() || &item != &list.front())
+            joined += u", ";
+        joined += item.starts_with(u"@@") ? item.substr(1) : item;
+    }
+    return joined;
+}
+
+IniValues::IniValues(QByteArray bytes) : bytes_(std::move(bytes)) {
+    QByteArrayView data(bytes_);
+    const qsizetype bom = data.startsWith("\xef\xbb\xbf") ? 3 : 0;
+    data = data.sliced(bom);
+    QString current;
+    qsizetype currentStart = 0, pos = 0;
+    Line line;
+    auto flush = [&] {
+        sections_[current].parts.emplace_back(bom + currentStart, line.start - currentStart);
+    };
+    while (nextLine(data, pos, line)) {
+        const QByteArrayView text = data.sliced(line.start, line.length);
+        if (!text.startsWith('['))
+            continue;
+        flush();
+        qsizetype close = text.indexOf(']');
+        if (close < 0) {
+            plainNames_ = false;
+            close = text.size();
+        }
+        const QByteArrayView name = text.first(close).sliced(1).trimmed();
+        if (name.compare("general", Qt::CaseInsensitive) == 0) {
+            current.clear();
+        } else {
+            plainNames_ = plainNames_ && isPlainName(name);
+            current = QString::fromLatin1(name);
+        }
+        currentStart = pos;
+    }
+    line.start = data.size();
+    flush();
+}
+
+IniValues::Found IniValues::find(const QString& section, const QString& key) {
+    if (!plainNames_)
+        return {true, {}};
+    const auto found = sections_.find(section);
+    if (found == sections_.end())
+        return {};
+    Section& s = found->second;
+    if (!s.values) {
+        QByteArrayView data;
+        if (s.parts.size() == 1) {
+            data = QByteArrayView(bytes_).sliced(s.parts[0].first, s.parts[0].second);
+        } else {
+            for (const auto& [start, length] : s.parts) {
+                if (!s.joined.isEmpty())
+                    s.joined += '\n';
+                s.joined += QByteArrayView(bytes_).sliced(start, length);
+            }
+            data = s.joined;
+        }
+        s.values.emplace();
+        qsizetype pos = 0;
+        Line line;
+        while (nextLine(data, pos, line)) {
+            if (line.equals < 0)
+                continue;
+            const QByteArrayView name = data.sliced(line.start, line.equals - line.start).trimmed();
+            if (!isPlainName(name))
+                s.plainKeys = false;
+            (*s.values)[name.toByteArray()] = {line.equals + 1, line.start + line.length};
+        }
+        s.data = data;
+    }
+    if (!s.plainKeys)
+        return {true, {}};
+    const auto value = s.values->find(key.toLatin1());
+    if (value == s.values->end())
+        return {};
+    const auto& [start, end] = value->second;
+    auto text = UnescapeIniValue(s.data.sliced(start, end - start));
+    if (!text)
+        return {true, {}};
+    return {false, std::move(text)};
+}
+
+} // namespace vantoly::qt
