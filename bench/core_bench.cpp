@@ -13,8 +13,8 @@ namespace {
 // the alarm rows would measure instead of the check.
 struct CountingPlatform : fake::FakePlatform {
     uint64_t revision = 0;
-    void setText(Control control, const std::u16string& text) override {
-        FakePlatform::setText(control, text);
+    void setText(Control control, std::u16string text) override {
+        FakePlatform::setText(control, std::move(text));
         ++revision;
     }
     uint64_t textRevision(Control) const override { return revision; }

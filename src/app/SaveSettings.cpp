@@ -1,4 +1,5 @@
 #include <string>
+#include <utility>
 
 #include "app/frmMain.h"
 #include "base/NumberText.h"
@@ -13,7 +14,7 @@ std::u16string frmMain::ReadSetting(std::u16string_view app, std::u16string_view
                                     std::u16string_view key, std::u16string_view defaultText) {
     auto stored =
         p_.settings.read(std::u16string(app), std::u16string(section), std::u16string(key));
-    return stored ? *stored : std::u16string(defaultText);
+    return stored ? std::move(*stored) : std::u16string(defaultText);
 }
 
 std::u16string frmMain::ReadSetting(std::u16string_view app, std::u16string_view section,

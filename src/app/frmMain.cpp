@@ -43,7 +43,7 @@ void frmMain::Form_Load() {
     try {
         AddTrayIcon();
         iconAdded = true;
-        if (!ui_.text(Control::txtNote).empty()) {
+        if (!ui_.textView(Control::txtNote).empty()) {
             ApplyNoteIndicatorIcon();
             ArmAlarm();
         }

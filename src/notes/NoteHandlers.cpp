@@ -43,7 +43,7 @@ void frmMain::Option1_MouseDown(int16_t Index, int16_t Button, int16_t /*Shift*/
 
 void frmMain::Command2_Click() {
     SaveSettings();
-    if (!ui_.text(Control::txtNote).empty())
+    if (!ui_.textView(Control::txtNote).empty())
         ArmAlarm();
     else
         SetNoteAlarm(CurrentNote, false);
@@ -71,14 +71,14 @@ void frmMain::chkBlack_Click() {
 
 void frmMain::chkNote_Click() {
     ResumeNext([&] {
-        if (!ui_.text(Control::txtNote).empty())
+        if (!ui_.textView(Control::txtNote).empty())
             ApplyNoteIndicatorIcon();
     });
     ResumeNext([&] { ui_.setFocus(Control::Command2); });
 }
 
 void frmMain::ArmAlarm() {
-    SetNoteAlarm(CurrentNote, ui_.text(Control::txtNote).find(u'@') != std::u16string::npos);
+    SetNoteAlarm(CurrentNote, ui_.textView(Control::txtNote).find(u'@') != std::u16string::npos);
 }
 
 // After a restart the notes that are not shown keep their alarms too.
@@ -110,7 +110,7 @@ std::optional<AlarmMarker> frmMain::NoteAlarmMarker(int16_t slot) {
     std::optional<FoundAlarm>& found = foundAlarms_[size_t(slot)];
     if (!found || found->inBox != inBox || found->revision != revision)
         found = FoundAlarm{inBox, revision,
-                           FindAlarm(inBox ? ui_.text(Control::txtNote) : StoredNote(slot))};
+                           FindAlarm(inBox ? ui_.textView(Control::txtNote) : StoredNote(slot))};
     return found->marker;
 }
 

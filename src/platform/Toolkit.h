@@ -67,7 +67,14 @@ class Toolkit {
 
     // Caption of a button or check box, or the text of txtNote.
     virtual std::u16string text(Control control) const = 0;
-    virtual void setText(Control control, const std::u16string& text) = 0;
+    // The same text without copying a long note out; valid until the text changes or the next
+    // call.
+    virtual std::u16string_view textView(Control control) const {
+        viewed_ = text(control);
+        return viewed_;
+    }
+    // Taken by value: a note just read is moved in, not copied.
+    virtual void setText(Control control, std::u16string text) = 0;
     // A number that changes whenever the control's text changes, set or typed: a reader can tell
     // that a long note is unchanged without reading it.
     virtual uint64_t textRevision(Control control) const = 0;
@@ -99,6 +106,9 @@ class Toolkit {
                                     const std::u16string& defaultText) = 0;
 
     virtual float twipsPerPixelX() const = 0;
+
+  private:
+    mutable std::u16string viewed_;
 };
 
 } // namespace vantoly

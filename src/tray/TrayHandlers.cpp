@@ -57,7 +57,7 @@ void frmMain::AddTrayIcon() {
 }
 
 void frmMain::RefreshTrayIcon() {
-    if (!ui_.text(Control::txtNote).empty()) {
+    if (!ui_.textView(Control::txtNote).empty()) {
         ApplyNoteIndicatorIcon();
         return;
     }

@@ -153,7 +153,9 @@ class FakePlatform : public Toolkit,
         placed[{control, edge}] = twips;
     }
     std::u16string text(Control control) const override;
-    void setText(Control control, const std::u16string& text) override { texts[control] = text; }
+    void setText(Control control, std::u16string text) override {
+        texts[control] = std::move(text);
+    }
     uint64_t textRevision(Control control) const override;
     int16_t value(Control control) const override;
     void setValue(Control control, int16_t value) override { values[control] = value; }

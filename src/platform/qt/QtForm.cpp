@@ -273,11 +273,11 @@ void QtForm::hideForm() {
 
 std::u16string QtForm::text(Control control) const {
     if (control == Control::txtNote) {
-        if (noteEdited_) {
-            note_ = NoteFromBox(txtNote_->document()->toRawText(), note_);
-            noteEdited_ = false;
-        }
-        return note_;
+        reconcileNote();
+        std::u16string copy;
+        copy.reserve(note_.size());
+        MapPagesNow(copy.data(), copy.capacity() * sizeof(char16_t));
+        return copy.assign(note_);
     }
     for (size_t index = 0; index < option1_.size(); ++index)
         if (control == Option1(int(index)))
@@ -302,9 +302,23 @@ void QtForm::showTitle(size_t index) {
     selector->setAccessibleName(titles_[index]);
 }
 
-void QtForm::setText(Control control, const std::u16string& text) {
+void QtForm::reconcileNote() const {
+    if (noteEdited_) {
+        note_ = NoteFromBox(txtNote_->document()->toRawText(), note_);
+        noteEdited_ = false;
+    }
+}
+
+std::u16string_view QtForm::textView(Control control) const {
+    if (control != Control::txtNote)
+        return Toolkit::textView(control);
+    reconcileNote();
+    return note_;
+}
+
+void QtForm::setText(Control control, std::u16string text) {
     if (control == Control::txtNote) {
-        note_ = text;
+        note_ = std::move(text);
         noteEdited_ = false;
         noteInBox_ = false;
         ++noteRevision_;

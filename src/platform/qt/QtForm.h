@@ -83,7 +83,8 @@ class QtForm : public Toolkit {
     void showForm() override;
     void hideForm() override;
     std::u16string text(Control control) const override;
-    void setText(Control control, const std::u16string& text) override;
+    std::u16string_view textView(Control control) const override;
+    void setText(Control control, std::u16string text) override;
     uint64_t textRevision(Control control) const override;
     int16_t value(Control control) const override;
     void setValue(Control control, int16_t value) override;
@@ -136,6 +137,8 @@ class QtForm : public Toolkit {
     // after the user changed it there.
     mutable std::u16string note_;
     mutable bool noteEdited_ = false;
+    // Takes what the user typed into note_.
+    void reconcileNote() const;
     uint64_t noteRevision_ = 0;
     bool noteInBox_ = true;
     bool fillingBox_ = false;

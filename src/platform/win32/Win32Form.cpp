@@ -170,7 +170,7 @@ std::u16string Win32Form::text(Control c) const {
     return windowText(control(c));
 }
 
-void Win32Form::setText(Control c, const std::u16string& value) {
+void Win32Form::setText(Control c, std::u16string value) {
     if (c == Control::Picture1)
         return;
     for (int index = 0; index < 3; ++index)
