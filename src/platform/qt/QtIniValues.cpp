@@ -2,6 +2,7 @@
 
 #include <QStringDecoder>
 #include <algorithm>
+#include <array>
 
 #include "platform/qt/QtMemory.h"
 
@@ -12,8 +13,17 @@ namespace {
 bool isSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
+
+// What ends a run of plain text in a line, looked up: a 10 MB note is scanned byte by byte.
+constexpr auto kSpecial = [] {
+    std::array<bool, 256> special{};
+    for (unsigned char c : {'\n', '\r', '"', ';', '=', '\\'})
+        special[c] = true;
+    return special;
+}();
+
 bool isSpecial(char c) {
-    return c == '\n' || c == '\r' || c == '"' || c == ';' || c == '=' || c == '\\';
+    return kSpecial[uchar(c)];
 }
 
 struct Line {
@@ -96,22 +106,25 @@ int hexValue(char c) {
     return -1;
 }
 
-// Spaces and tabs at the end, not before `limit` (what an escape or a quote wrote stays).
-void chopTrailingSpaces(std::u16string& text, size_t limit) {
-    while (text.size() > limit && (text.back() == u' ' || text.back() == u'\t'))
-        text.pop_back();
-}
-
 } // namespace
 
 std::optional<std::u16string> UnescapeIniValue(QByteArrayView raw) {
     static constexpr char kEscapes[][2] = {{'a', '\a'}, {'b', '\b'},  {'f', '\f'}, {'n', '\n'},
                                            {'r', '\r'}, {'t', '\t'},  {'v', '\v'}, {'"', '"'},
                                            {'?', '?'},  {'\'', '\''}, {'\\', '\\'}};
-    // No byte gives more than one unit, and the decoder asks a little room beyond.
+    // No byte gives more than one unit: the text is written in place into room for them all,
+    // and cut to its length at the end.
     std::u16string text;
     text.reserve(size_t(raw.size()) + 8);
     MapPagesNow(text.data(), text.capacity() * sizeof(char16_t));
+    text.resize(text.capacity());
+    size_t length = 0;
+    auto put = [&](char16_t unit) { text[length++] = unit; };
+    auto chopTrailingSpaces = [&](size_t limit) {
+        // Spaces and tabs at the end, not before `limit` (what an escape or a quote wrote stays).
+        while (length > limit && (text[length - 1] == u' ' || text[length - 1] == u'\t'))
+            --length;
+    };
     std::vector<std::u16string> list;
     bool isList = false, inQuotes = false, quoted = false;
     bool cutShort = false; // ended inside an escape: what it ends with stays as it is
@@ -135,7 +148,7 @@ std::optional<std::u16string> UnescapeIniValue(QByteArrayView raw) {
             const auto simple = std::find_if(std::begin(kEscapes), std::end(kEscapes),
                                              [code](const char* e) { return e[0] == code; });
             if (simple != std::end(kEscapes)) {
-                text += char16_t(uchar((*simple)[1]));
+                put(char16_t(uchar((*simple)[1])));
             } else if (code == 'x' && i >= size) {
                 cutShort = true;
                 break;
@@ -145,7 +158,7 @@ std::optional<std::u16string> UnescapeIniValue(QByteArrayView raw) {
                 char16_t value = code == 'x' ? 0 : char16_t(code - '0');
                 for (int digit; i < size && (digit = hexValue(raw[i])) >= 0 && digit < base; ++i)
                     value = char16_t(value * base + digit);
-                text += value;
+                put(value);
                 if (i >= size) {
                     cutShort = true;
                     break;
@@ -154,7 +167,7 @@ std::optional<std::u16string> UnescapeIniValue(QByteArrayView raw) {
                 if (i < size && (raw[i] == '\n' || raw[i] == '\r') && raw[i] != code)
                     ++i; // a continued line
             }            // any other escape stands for nothing
-            chopLimit = text.size();
+            chopLimit = length;
             continue;
         }
         if (ch == '"') {
@@ -163,16 +176,16 @@ std::optional<std::u16string> UnescapeIniValue(QByteArrayView raw) {
             inQuotes = !inQuotes;
             if (!inQuotes) {
                 skipSpaces();
-                chopLimit = text.size();
+                chopLimit = length;
             }
             continue;
         }
         if (ch == ',' && !inQuotes) {
             if (!quoted)
-                chopTrailingSpaces(text, chopLimit);
+                chopTrailingSpaces(chopLimit);
             isList = true;
-            list.push_back(std::move(text));
-            text.clear();
+            list.emplace_back(text.data(), length);
+            length = 0;
             quoted = false;
             ++i;
             skipSpaces();
@@ -182,15 +195,14 @@ std::optional<std::u16string> UnescapeIniValue(QByteArrayView raw) {
         qsizetype j = i + 1;
         while (j < size && raw[j] != '\\' && raw[j] != '"' && raw[j] != ',')
             ++j;
-        const size_t at = text.size();
-        text.resize(at + size_t(fromUtf8.requiredSpace(j - i)));
-        QChar* out = reinterpret_cast<QChar*>(text.data() + at);
+        auto* out = reinterpret_cast<QChar*>(text.data() + length);
         out = fromUtf8.appendToBuffer(out, raw.sliced(i, j - i));
-        text.resize(size_t(reinterpret_cast<char16_t*>(out) - text.data()));
+        length = size_t(reinterpret_cast<char16_t*>(out) - text.data());
         i = j;
     }
     if (!quoted && !cutShort)
-        chopTrailingSpaces(text, chopLimit);
+        chopTrailingSpaces(chopLimit);
+    text.resize(length);
     if (!isList) {
         // "@@" is an escaped "@"; "@Type(...)" is a typed value.
         if (text.starts_with(u"@@"))
@@ -218,13 +230,20 @@ IniValues::IniValues(QByteArray bytes) : bytes_(std::move(bytes)) {
     QString current;
     qsizetype currentStart = 0, pos = 0;
     Line line;
+    std::vector<Key> keys; // of the current part, where they are in the file
     auto flush = [&] {
-        sections_[current].parts.emplace_back(bom + currentStart, line.start - currentStart);
+        sections_[current].parts.push_back(
+            {bom + currentStart, line.start - currentStart, std::move(keys)});
+        keys.clear();
     };
     while (nextLine(data, pos, line)) {
         const QByteArrayView text = data.sliced(line.start, line.length);
-        if (!text.startsWith('['))
+        if (!text.startsWith('[')) {
+            if (line.equals >= 0)
+                keys.push_back({data.sliced(line.start, line.equals - line.start).trimmed(),
+                                bom + line.equals + 1, bom + line.start + line.length});
             continue;
+        }
         flush();
         qsizetype close = text.indexOf(']');
         if (close < 0) {
@@ -244,6 +263,34 @@ IniValues::IniValues(QByteArray bytes) : bytes_(std::move(bytes)) {
     flush();
 }
 
+// A section met once keeps its keys as the file's pass found them; one met several times is
+// joined as QSettings joins it, and its lines are cut again.
+void IniValues::sortOut(Section& s) {
+    std::vector<Key> keys;
+    if (s.parts.size() == 1) {
+        s.data = bytes_;
+        keys = std::move(s.parts[0].keys);
+    } else {
+        for (const Part& part : s.parts) {
+            if (!s.joined.isEmpty())
+                s.joined += '\n';
+            s.joined += QByteArrayView(bytes_).sliced(part.start, part.length);
+        }
+        s.data = s.joined;
+        qsizetype pos = 0;
+        Line line;
+        while (nextLine(s.data, pos, line))
+            if (line.equals >= 0)
+                keys.push_back({s.data.sliced(line.start, line.equals - line.start).trimmed(),
+                                line.equals + 1, line.start + line.length});
+    }
+    s.values.emplace();
+    for (const Key& key : keys) {
+        s.plainKeys = s.plainKeys && isPlainName(key.name);
+        (*s.values)[key.name.toByteArray()] = {key.valueStart, key.valueEnd};
+    }
+}
+
 IniValues::Found IniValues::find(const QString& section, const QString& key) {
     if (!plainNames_)
         return {true, {}};
@@ -251,31 +298,8 @@ IniValues::Found IniValues::find(const QString& section, const QString& key) {
     if (found == sections_.end())
         return {};
     Section& s = found->second;
-    if (!s.values) {
-        QByteArrayView data;
-        if (s.parts.size() == 1) {
-            data = QByteArrayView(bytes_).sliced(s.parts[0].first, s.parts[0].second);
-        } else {
-            for (const auto& [start, length] : s.parts) {
-                if (!s.joined.isEmpty())
-                    s.joined += '\n';
-                s.joined += QByteArrayView(bytes_).sliced(start, length);
-            }
-            data = s.joined;
-        }
-        s.values.emplace();
-        qsizetype pos = 0;
-        Line line;
-        while (nextLine(data, pos, line)) {
-            if (line.equals < 0)
-                continue;
-            const QByteArrayView name = data.sliced(line.start, line.equals - line.start).trimmed();
-            if (!isPlainName(name))
-                s.plainKeys = false;
-            (*s.values)[name.toByteArray()] = {line.equals + 1, line.start + line.length};
-        }
-        s.data = data;
-    }
+    if (!s.values)
+        sortOut(s);
     if (!s.plainKeys)
         return {true, {}};
     const auto value = s.values->find(key.toLatin1());

@@ -27,14 +27,24 @@ class IniValues {
     Found find(const QString& section, const QString& key);
 
   private:
+    struct Key {
+        QByteArrayView name;
+        qsizetype valueStart, valueEnd;
+    };
+    struct Part {
+        qsizetype start, length;
+        std::vector<Key> keys;
+    };
     struct Section {
-        std::vector<std::pair<qsizetype, qsizetype>> parts; // where its lines are, in order
-        QByteArray joined;   // several parts, joined with a line break as QSettings joins them
-        QByteArrayView data; // its lines: in the file, or joined
+        std::vector<Part> parts; // where its lines are, in order
+        QByteArray joined;       // several parts, joined with a line break as QSettings joins them
+        QByteArrayView data;     // what the keys' places count in: the file, or joined
         // Key -> where its raw text is in data; the last of a repeated key.
         std::optional<std::map<QByteArray, std::pair<qsizetype, qsizetype>>> values;
         bool plainKeys = true;
     };
+    void sortOut(Section& section);
+
     QByteArray bytes_;
     bool plainNames_ = true;
     std::map<QString, Section> sections_; // "" for the keys before any section, and [General]
