@@ -10,6 +10,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "app/frmMain.h"
+#include "notes/NoteSlots.h"
 #include "platform/Failure.h"
 #include "platform/fake/FakePlatform.h"
 #include "platform/qt/QtJournal.h"
@@ -232,9 +234,10 @@ TEST_F(Store, FileAndFolderAreTheOwnersAlone) {
 namespace {
 
 // What QSettings itself reads from a file, a list joined as the store joins it.
-std::optional<std::u16string> qsettingsRead(const QString& path, const char* key) {
+std::optional<std::u16string> qsettingsRead(const QString& path, const char* key,
+                                            const char* group = "Settings") {
     QSettings ini(path, QSettings::IniFormat);
-    ini.beginGroup("Settings");
+    ini.beginGroup(group);
     if (!ini.contains(key))
         return std::nullopt;
     const QVariant value = ini.value(key);
@@ -339,6 +342,14 @@ TEST(SpliceIniLine, ChangesOnlyTheKeysLine) {
         {"garbage \xff\xfe without end", "garbage \xff\xfe without end\n[Settings]\nNote=x\n"},
         {" Note = spaced\n", " Note = spaced\n[Settings]\nNote=x\n"},
         {"[Settings]\nNotes=other key\n", "[Settings]\nNotes=other key\nNote=x\n"},
+        // A line that runs on is one line to QSettings, and replaced whole.
+        {"[Settings]\nNote=\"open\nBlack=1\n[Other]\n", "[Settings]\nNote=x"},
+        {"[Settings]\nNote=a \\\n b\nBlack=1", "[Settings]\nNote=x\nBlack=1"},
+        {"\xef\xbb\xbf[Settings]\r\nBlack=1", "\xef\xbb\xbf[Settings]\r\nBlack=1\r\nNote=x\r\n"},
+        // Nothing can follow a line that runs to the end of the file.
+        {"[Settings]\nBlack=\"open\n", "[Settings]\nNote=x\nBlack=\"open\n"},
+        {"[Other]\nk=v\\", "[Settings]\nNote=x\n[Other]\nk=v\\"},
+        {"k=\"open", "[Settings]\nNote=x\n[General]\nk=\"open"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(qt::SpliceIniLine(c.file, "Settings", "Note", "Note=x"), QByteArray(c.expected))
@@ -365,3 +376,62 @@ TEST_F(Store, ValuesItDoesNotWriteKeepTheirBytes) {
     EXPECT_EQ(QDir(QFileInfo(iniPath()).absolutePath()).entryList(QDir::Files | QDir::Hidden),
               QStringList{"Vantoly.ini"});
 }
+
+namespace {
+
+// Every settings file on record that once broke the program, replayed with the real store:
+// start-up adds the icon and shows each stored text as QSettings reads it; Quit saves and leaves
+// every value it does not write as it was; the next start shows the same texts.
+TEST_F(Store, SettingsFilesThatOnceBrokeTheProgramNoLonger) {
+    const QDir data(VANTOLY_SOURCE_DIR "/tests/data/settings");
+    const QStringList files = data.entryList({"*.ini"}, QDir::Files);
+    ASSERT_GE(files.size(), 10);
+    // Titles are written only when the user renames a note; other sections never.
+    const std::pair<const char*, const char*> notWritten[] = {{"Settings", "Title1"},
+                                                              {"Settings", "Title2"},
+                                                              {"Settings", "Title3"},
+                                                              {"Other", "colour"}};
+    QDir().mkpath(QFileInfo(iniPath()).absolutePath());
+    for (const QString& name : files) {
+        SCOPED_TRACE(name.toStdString());
+        QFile::remove(iniPath());
+        ASSERT_TRUE(QFile::copy(data.filePath(name), iniPath()));
+        QFile::setPermissions(iniPath(), QFile::ReadOwner | QFile::WriteOwner);
+        const QString before = state.filePath(name);
+        ASSERT_TRUE(QFile::copy(iniPath(), before));
+        std::u16string shown[4];
+        for (int run = 0; run < 2; ++run) {
+            fake::FakePlatform fp;
+            fp.addDayIcons();
+            qt::QtSettingsStore real(journalPath);
+            const Platform& f = fp.platform();
+            Platform platform{f.ui,       f.shell, f.version, real,    f.clock,
+                              f.codePage, f.host,  f.sound,   f.zorder};
+            frmMain form(platform);
+            form.Form_Load();
+            ASSERT_FALSE(fp.endedWith) << "run " << run;
+            ASSERT_FALSE(fp.shellCalls.empty());
+            EXPECT_EQ(fp.shellCalls.front().message, NIM_ADD);
+            const std::u16string texts[] = {fp.text(Control::txtNote), fp.text(Control::Option1_0),
+                                            fp.text(Control::Option1_1),
+                                            fp.text(Control::Option1_2)};
+            if (run == 0) {
+                const auto note = qsettingsRead(data.filePath(name), "Note");
+                EXPECT_EQ(texts[0], note ? *note : std::u16string(NoteSlots[0].defaultText));
+                if (const auto title = qsettingsRead(data.filePath(name), "Title1"))
+                    EXPECT_EQ(texts[1], *title);
+                std::copy(std::begin(texts), std::end(texts), shown);
+            } else {
+                for (size_t i = 0; i < std::size(texts); ++i)
+                    EXPECT_EQ(texts[i], shown[i]) << "read back as shown";
+            }
+            form.Command1_Click();
+            ASSERT_EQ(fp.endedWith, std::optional(0)) << "run " << run;
+        }
+        for (const auto& [group, key] : notWritten)
+            EXPECT_EQ(qsettingsRead(iniPath(), key, group), qsettingsRead(before, key, group))
+                << group << "/" << key;
+    }
+}
+
+} // namespace

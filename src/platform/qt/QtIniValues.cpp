@@ -28,13 +28,14 @@ bool isSpecial(char c) {
 
 struct Line {
     qsizetype start = 0, length = 0, equals = -1;
+    bool runsOn = false; // at the end of the bytes inside quotes or after a backslash
 };
 
 // The next logical line from `pos`, as QSettings cuts them: past a backslash and inside quotes a
 // line break does not end it, ';' starts a comment (a whole line, or the rest of one).
 bool nextLine(QByteArrayView data, qsizetype& pos, Line& line) {
     const qsizetype size = data.size();
-    bool inQuotes = false;
+    bool inQuotes = false, escapedEnd = false;
     line.equals = -1;
     line.start = pos;
     while (line.start < size && isSpace(data[line.start]))
@@ -59,6 +60,7 @@ bool nextLine(QByteArrayView data, qsizetype& pos, Line& line) {
                 goto end;
             }
         } else if (ch == '\\') {
+            escapedEnd = i == size;
             if (i < size) {
                 const char escaped = data[i++];
                 if (i < size) {
@@ -83,6 +85,7 @@ bool nextLine(QByteArrayView data, qsizetype& pos, Line& line) {
         }
     }
 end:
+    line.runsOn = i == size && (inQuotes || escapedEnd);
     pos = i;
     line.length = i - line.start;
     return line.length > 0;
@@ -310,6 +313,94 @@ IniValues::Found IniValues::find(const QString& section, const QString& key) {
     if (!text)
         return {true, {}};
     return {false, std::move(text)};
+}
+
+namespace {
+
+// Where a line ends with its line break ("\n", "\r\n" or "\r").
+qsizetype pastLineBreak(QByteArrayView data, qsizetype end) {
+    if (end < data.size() && data[end] == '\r')
+        ++end;
+    if (end < data.size() && data[end] == '\n')
+        ++end;
+    return end;
+}
+
+} // namespace
+
+QByteArray SpliceIniLine(const QByteArray& file, const QByteArray& section, const QByteArray& key,
+                         const QByteArray& line) {
+    const qsizetype firstBreak = file.indexOf('\n') < 0 ? file.indexOf('\r') : file.indexOf('\n');
+    const QByteArray lineBreak = file.contains("\r\n") ? QByteArray("\r\n")
+                                 : firstBreak >= 0     ? file.mid(firstBreak, 1)
+                                                       : QByteArray("\n");
+    const QByteArrayView data(file);
+    qsizetype pos = data.startsWith("\xef\xbb\xbf") ? 3 : 0;
+    QByteArray current; // the section the lines are in; "" before any
+    std::vector<std::pair<qsizetype, qsizetype>> removed;
+    std::optional<std::pair<qsizetype, qsizetype>> replaced;
+    std::optional<qsizetype> sectionEnd, firstHeader;
+    bool sectionRunsOn = false, fileRunsOn = false;
+    qsizetype lastStart = 0;
+    for (Line l; nextLine(data, pos, l);) {
+        const QByteArrayView text = data.sliced(l.start, l.length);
+        fileRunsOn = l.runsOn;
+        if (text.startsWith('[')) {
+            if (!firstHeader)
+                firstHeader = l.start;
+            const qsizetype close = text.indexOf(']');
+            current = text.first(close < 0 ? text.size() : close).sliced(1).trimmed().toByteArray();
+            continue;
+        }
+        if (current != section)
+            continue;
+        if (l.equals >= 0 && data.sliced(l.start, l.equals - l.start).trimmed() == key) {
+            if (replaced) // a repeated key goes; the first one's place keeps the value
+                removed.emplace_back(l.start, pastLineBreak(data, l.start + l.length));
+            else
+                replaced.emplace(l.start, l.start + l.length);
+        }
+        sectionEnd = l.start + l.length;
+        sectionRunsOn = l.runsOn;
+        lastStart = l.start;
+    }
+    QByteArray result;
+    result.reserve(file.size() + line.size() + section.size() + 8);
+    qsizetype at = 0;
+    auto copyTo = [&](qsizetype end) {
+        result += data.sliced(at, end - at);
+        at = end;
+    };
+    if (replaced) {
+        copyTo(replaced->first);
+        result += line;
+        at = replaced->second;
+        for (const auto& [start, end] : removed) {
+            copyTo(start);
+            at = end;
+        }
+    } else if (sectionEnd && sectionRunsOn) {
+        // Its last line runs to the end of the file: what came after it would join it.
+        copyTo(lastStart);
+        result += line + lineBreak;
+    } else if (sectionEnd) {
+        const qsizetype end = pastLineBreak(data, *sectionEnd);
+        copyTo(end);
+        result += (end == *sectionEnd ? lineBreak : QByteArray()) + line + lineBreak;
+    } else if (fileRunsOn) {
+        // A new section cannot follow a line that runs to the end: it goes before the first,
+        // or before everything, with the keys that had no section given theirs back.
+        const QByteArray added = "[" + section + "]" + lineBreak + line + lineBreak;
+        copyTo(firstHeader ? *firstHeader : data.startsWith("\xef\xbb\xbf") ? 3 : 0);
+        result += firstHeader ? added : added + "[General]" + lineBreak;
+    }
+    copyTo(data.size());
+    if (!replaced && !sectionEnd && !fileRunsOn) {
+        if (!result.isEmpty() && !result.endsWith('\n') && !result.endsWith('\r'))
+            result += lineBreak;
+        result += "[" + section + "]" + lineBreak + line + lineBreak;
+    }
+    return result;
 }
 
 } // namespace vantoly::qt

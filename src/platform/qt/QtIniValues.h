@@ -1,6 +1,6 @@
 #pragma once
-// Qt adapter: the values of an INI file, read by the rules QSettings reads them with, in one
-// pass over the bytes and without QSettings' copies, so a 10 MB note costs one read. Lines run
+// Qt adapter: the INI file's format. Its values, read by the rules QSettings reads them with, in
+// one pass over the bytes and without QSettings' copies, so a 10 MB note costs one read. Lines run
 // on past a backslash or an open quote; ';' starts a comment; a section or key that repeats
 // counts with its last value; quotes, escapes ("\n", "\x41", "\101") and lists of unquoted
 // commas read as QSettings reads them (a list is given back joined by ", "), and "@@" stands for
@@ -49,6 +49,14 @@ class IniValues {
     bool plainNames_ = true;
     std::map<QString, Section> sections_; // "" for the keys before any section, and [General]
 };
+
+// The INI file's bytes with the key's line in the section replaced by the given one (the first
+// occurrence's place; the others removed), or added at the end of the section, or in a new
+// section at the end of the file. Lines are the lines QSettings reads: one that runs on past a
+// backslash or an open quote is replaced whole. Everything else keeps its bytes, line breaks of
+// every kind (LF, CR LF, CR) included.
+QByteArray SpliceIniLine(const QByteArray& file, const QByteArray& section, const QByteArray& key,
+                         const QByteArray& line);
 
 // The value's raw text as a list of texts or one text, unescaped; nothing when only QSettings
 // can say what it is.

@@ -153,41 +153,6 @@ std::optional<std::u16string> QtSettingsStore::readFile(const std::u16string& ap
 
 namespace {
 
-struct Line {
-    QByteArray text; // without its line break
-    QByteArray end;  // "\n", "\r\n", "\r" or nothing at the end of the file
-};
-
-std::vector<Line> splitLines(const QByteArray& file) {
-    std::vector<Line> lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < file.size(); ++i) {
-        if (file[i] != '\n' && file[i] != '\r')
-            continue;
-        const qsizetype breakLength =
-            file[i] == '\r' && i + 1 < file.size() && file[i + 1] == '\n' ? 2 : 1;
-        lines.push_back({file.mid(start, i - start), file.mid(i, breakLength)});
-        i += breakLength - 1;
-        start = i + 1;
-    }
-    if (start < file.size())
-        lines.push_back({file.mid(start), {}});
-    return lines;
-}
-
-// The section a header line opens, if it is one.
-std::optional<QByteArray> sectionOf(const QByteArray& text) {
-    const QByteArray trimmed = text.trimmed();
-    if (!trimmed.startsWith('[') || !trimmed.contains(']'))
-        return std::nullopt;
-    return trimmed.mid(1, trimmed.indexOf(']') - 1);
-}
-
-bool isKeyLine(const QByteArray& text, const QByteArray& key) {
-    const qsizetype equals = text.indexOf('=');
-    return equals > 0 && text.left(equals).trimmed() == key;
-}
-
 // The key's line exactly as QSettings writes it (its escapes, quotes and "@" rules), so QSettings
 // reads back the value given. Made in a scratch file beside the settings, as private as they
 // are; nothing when that cannot be done, with the reason.
@@ -210,52 +175,14 @@ std::optional<QByteArray> iniLine(const QString& dir, const QString& key, const 
     }
     QFile written(scratch.fileName());
     if (written.open(QIODevice::ReadOnly))
-        for (const Line& line : splitLines(written.readAll()))
-            if (isKeyLine(line.text, key.toUtf8()))
-                return line.text;
+        for (const QByteArray& line : written.readAll().split('\n'))
+            if (line.startsWith(key.toUtf8() + '='))
+                return line;
     why = QStringLiteral("the new value cannot be encoded");
     return std::nullopt;
 }
 
 } // namespace
-
-QByteArray SpliceIniLine(const QByteArray& file, const QByteArray& section, const QByteArray& key,
-                         const QByteArray& line) {
-    std::vector<Line> lines = splitLines(file);
-    const QByteArray lineBreak =
-        !lines.empty() && !lines.front().end.isEmpty() ? lines.front().end : QByteArray("\n");
-    std::optional<size_t> replaced, sectionEnd;
-    std::optional<QByteArray> current;
-    std::vector<Line> out;
-    for (Line& l : lines) {
-        if (auto opened = sectionOf(l.text))
-            current = opened;
-        else if (current == section && isKeyLine(l.text, key)) {
-            if (replaced)
-                continue; // a repeated key goes; the first one's place keeps the value
-            l.text = line;
-            replaced = out.size();
-        }
-        out.push_back(l);
-        if (current == section && !l.text.trimmed().isEmpty())
-            sectionEnd = out.size();
-    }
-    if (!replaced) {
-        if (!out.empty() && out.back().end.isEmpty())
-            out.back().end = lineBreak;
-        if (sectionEnd) {
-            out.insert(out.begin() + std::ptrdiff_t(*sectionEnd), Line{line, lineBreak});
-        } else {
-            out.push_back({"[" + section + "]", lineBreak});
-            out.push_back({line, lineBreak});
-        }
-    }
-    QByteArray result;
-    result.reserve(file.size() + line.size() + 16);
-    for (const Line& l : out)
-        result += l.text + l.end;
-    return result;
-}
 
 void QtSettingsStore::write(const std::u16string& app, const std::u16string& section,
                             const std::u16string& key, const std::u16string& value) {

@@ -22,12 +22,6 @@
 
 namespace vantoly::qt {
 
-// The INI file's bytes with the key's lines in the section replaced by one line (the first
-// occurrence's place; the others removed), or added at the end of the section, or in a new
-// section at the end of the file. Line breaks of every kind (LF, CR LF, CR) are kept.
-QByteArray SpliceIniLine(const QByteArray& file, const QByteArray& section, const QByteArray& key,
-                         const QByteArray& line);
-
 class QtSettingsStore : public SettingsStore {
   public:
     explicit QtSettingsStore(QString journalPath = DefaultJournalPath())
