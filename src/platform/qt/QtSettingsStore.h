@@ -1,8 +1,9 @@
 #pragma once
 // Qt adapter: the settings store.
 //
-// Implements: one INI file per user, read with QSettings(IniFormat, UserScope, "Vantoly",
-// application), one group per section: $XDG_CONFIG_HOME/Vantoly/Vantoly.ini. A write changes the
+// Implements: one INI file per user, as QSettings(IniFormat, UserScope, "Vantoly", application)
+// keeps it, one group per section: $XDG_CONFIG_HOME/Vantoly/Vantoly.ini. It is read by QSettings'
+// rules (QtIniValues), QSettings itself only for what only it knows. A write changes the
 // one key's line and leaves every other byte of the file as it was, so a value the program does
 // not understand (a hand-edited title in another encoding, another section) survives the
 // program's saves; the line itself is written as QSettings writes it. Every write replaces the
