@@ -33,7 +33,8 @@ display_start() {
   ${DESKTOP_DETACHED:+setsid} openbox ${OPENBOX_ARGS:-} >>"$WORK/openbox.log" 2>&1 &
   OPENBOX_PID=$!
   PIDS+=($OPENBOX_PID)
-  sleep 0.3
+  # Windows mapped before the window manager runs come up unframed for a moment.
+  wait_until 10 eval 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"'
   xdpyinfo >/dev/null 2>&1
 }
 
@@ -80,6 +81,9 @@ form_above() { local w; w=$(form_window) && xprop -id "$w" _NET_WM_STATE | grep 
 click_tray_icon() { # xdotool click arguments, e.g. 1, 3 or --repeat 2 --delay 90 1
   local win
   win=$(tray_icon_window) || return 1
+  # Embedded is not yet shown: on a busy machine a click before the icon is mapped goes to the
+  # panel.
+  wait_until 10 eval "xwininfo -id $win 2>/dev/null | grep -q IsViewable"
   xdotool mousemove --window "$win" 11 11 sleep 0.2 click "$@"
 }
 click_form() { # x y click arguments...
