@@ -375,19 +375,37 @@ void QtForm::selectorFocus() {
             selector->setFocusPolicy(selector->isChecked() ? Qt::TabFocus : Qt::NoFocus);
 }
 
+namespace {
+// Longer than this, a paragraph's layout is kept.
+constexpr size_t kLongParagraph = 100'000;
+} // namespace
+
 void QtForm::fillNoteBox() {
     if (noteInBox_)
         return;
     // A new note wraps at words again, unless it too holds a long one.
     txtNote_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     fillingBox_ = true;
-    txtNote_->setPlainText(toQ(note_));
+    const size_t firstBreak = std::min(note_.find(u'\n'), note_.find(u'\r'));
+    if (note_.size() <= kLongParagraph || firstBreak <= kLongParagraph) {
+        txtNote_->setPlainText(toQ(note_));
+    } else {
+        // The first paragraph keeps its layout from the start: set as a whole, it would be laid
+        // out, dropped and laid out again to place the cursor, seconds for a 10 MB paragraph.
+        txtNote_->setPlainText(QString());
+        QTextDocument* document = txtNote_->document();
+        document->begin().layout()->setCacheEnabled(true);
+        document->setUndoRedoEnabled(false);
+        QTextCursor(document).insertText(toQ(note_));
+        document->setUndoRedoEnabled(true);
+        txtNote_->moveCursor(QTextCursor::Start);
+    }
     fillingBox_ = false;
     noteInBox_ = true;
     // A very long paragraph keeps its layout: laid out again for every repaint (each blink of
     // the cursor) it would take most of a second each time.
     for (QTextBlock block = txtNote_->document()->begin(); block.isValid(); block = block.next())
-        if (block.length() > 100'000)
+        if (block.length() > int(kLongParagraph))
             block.layout()->setCacheEnabled(true);
     if (note_.size() > kBigText)
         ReleaseFreedMemorySoon();
