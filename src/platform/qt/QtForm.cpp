@@ -1,21 +1,18 @@
-// Qt adapter: what frmMain does to its window and controls (they are made in QtFormControls.cpp).
+// Qt adapter: what frmMain does to its window and controls (they are made in QtFormControls.cpp,
+// placed in QtFormGeometry.cpp).
 #include "platform/qt/QtForm.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QStyle>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTimer>
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 
 #include "platform/Failure.h"
@@ -27,15 +24,6 @@
 #include "platform/qt/QtWindowPlatform.h"
 
 namespace vantoly::qt {
-namespace {
-
-QScreen* screenOf(const QWidget* widget) {
-    QScreen* screen = widget ? widget->screen() : nullptr;
-    return screen ? screen : QGuiApplication::primaryScreen();
-}
-
-} // namespace
-
 QtForm::~QtForm() {
     delete form_;
 }
@@ -83,170 +71,6 @@ QWidget* QtForm::control(Control control) const {
         return txtNote_;
     }
     return nullptr;
-}
-
-float QtForm::twipsPerPixelX() const {
-    return float(1440.0 / screenOf(form_)->logicalDotsPerInchX());
-}
-
-float QtForm::twipsPerPixelY() const {
-    return float(1440.0 / screenOf(form_)->logicalDotsPerInchY());
-}
-
-float QtForm::formGeometry(Edge edge) const {
-    const QRect frame = form_->frameGeometry();
-    switch (edge) {
-    case Edge::Left:
-        // Where the window cannot be placed its position is not known either: the one given
-        // stays, so the user's stored position is never overwritten.
-        if (unplacedPosition_)
-            return unplacedPosition_->x();
-        return float(frame.x()) * twipsPerPixelX();
-    case Edge::Top:
-        if (unplacedPosition_)
-            return unplacedPosition_->y();
-        return float(frame.y()) * twipsPerPixelY();
-    case Edge::Width:
-        return float(form_->width()) * twipsPerPixelX() + kDesignedFrameWidthTwips;
-    case Edge::Height:
-        return float(form_->height()) * twipsPerPixelY() + kDesignedFrameHeightTwips;
-    }
-    return 0;
-}
-
-void QtForm::setFormGeometry(Edge edge, float twips) {
-    const QRect frame = form_->frameGeometry();
-    if ((edge == Edge::Left || edge == Edge::Top) && !WindowsCanBePlaced()) {
-        if (!unplacedPosition_) {
-            unplacedPosition_ = QPointF(formGeometry(Edge::Left), formGeometry(Edge::Top));
-            std::fprintf(stderr, "Vantoly: this Wayland session places the note window itself and "
-                                 "cannot keep it on top; run Vantoly through XWayland "
-                                 "(QT_QPA_PLATFORM=xcb) for that\n");
-        }
-        (edge == Edge::Left ? unplacedPosition_->rx() : unplacedPosition_->ry()) = twips;
-        return;
-    }
-    switch (edge) {
-    case Edge::Left: {
-        // Unchanged values are not applied, so the window manager keeps placing a new window.
-        const int px = pixels(edge, twips);
-        if (px != frame.x())
-            form_->move(px, frame.y());
-        return;
-    }
-    case Edge::Top: {
-        const int px = pixels(edge, twips);
-        if (px != frame.y())
-            form_->move(frame.x(), px);
-        return;
-    }
-    case Edge::Width:
-        form_->resize(std::max(pixels(edge, twips - kDesignedFrameWidthTwips), 1), form_->height());
-        return;
-    case Edge::Height:
-        form_->resize(form_->width(), std::max(pixels(edge, twips - kDesignedFrameHeightTwips), 1));
-        return;
-    }
-}
-
-void QtForm::outerSizeMayHaveChanged() {
-    if (!events_)
-        return;
-    // The outer size also changes when the window manager frames the window.
-    const QSizeF outer(formGeometry(Edge::Width), formGeometry(Edge::Height));
-    if (laidOutFor_ && *laidOutFor_ == outer)
-        return;
-    laidOutFor_ = outer;
-    dispatch([this] { events_->Form_Resize(); });
-}
-
-void QtForm::setControlGeometry(Control control, Edge edge, float twips) {
-    QWidget* widget = this->control(control);
-    if (!widget)
-        return;
-    const int px = pixels(edge, twips);
-    QRect r = widget->geometry();
-    switch (edge) {
-    case Edge::Left:
-        r.moveLeft(px);
-        break;
-    case Edge::Top:
-        r.moveTop(px);
-        break;
-    case Edge::Width:
-        r.setWidth(std::max(px, 0));
-        break;
-    case Edge::Height:
-        r.setHeight(std::max(px, 0));
-        break;
-    }
-    widget->setGeometry(r);
-    for (size_t index = 0; index < option1_.size(); ++index)
-        if (widget == option1_[index])
-            showTitle(index);
-}
-
-QtForm::MouseArgs QtForm::mouseArgs(const QMouseEvent& event) const {
-    MouseArgs m;
-    switch (event.button()) {
-    case Qt::LeftButton:
-        m.button = 1;
-        break;
-    case Qt::RightButton:
-        m.button = 2;
-        break;
-    case Qt::MiddleButton:
-        m.button = 4;
-        break;
-    default:
-        break;
-    }
-    const Qt::KeyboardModifiers keys = event.modifiers();
-    m.shift = int16_t((keys & Qt::ShiftModifier ? 1 : 0) | (keys & Qt::ControlModifier ? 2 : 0) |
-                      (keys & Qt::AltModifier ? 4 : 0));
-    m.x = float(event.position().x()) * twipsPerPixelX();
-    m.y = float(event.position().y()) * twipsPerPixelY();
-    return m;
-}
-
-int QtForm::pixels(Edge edge, float twips) const {
-    const bool horizontal = edge == Edge::Left || edge == Edge::Width;
-    return int(std::lround(twips / (horizontal ? twipsPerPixelX() : twipsPerPixelY())));
-}
-
-// A position stored on a monitor that is gone (a laptop undocked, a lower resolution) would
-// bring the window up where the user cannot reach it. Unless most of its title bar lies on a
-// screen, it moves to the nearest place where it lies whole on one (its top-left part, title
-// bar included, when it is larger); a position on a screen is left exactly as it is.
-void QtForm::keepOnAScreen() {
-    if (!WindowsCanBePlaced())
-        return;
-    QRect frame = form_->frameGeometry();
-    // Before the window manager framed it the frame is not known yet: allow for a common one.
-    if (frame.size() == form_->size())
-        frame.adjust(0, 0, 8, 32);
-    const int titleHeight = std::max(frame.height() - form_->height(), 24);
-    const QRect titleBar(frame.topLeft(), QSize(frame.width(), titleHeight));
-    QScreen* nearest = nullptr;
-    qint64 nearestDistance = 0;
-    for (QScreen* screen : QGuiApplication::screens()) {
-        const QRect area = screen->availableGeometry();
-        const QRect shared = area.intersected(titleBar);
-        if (qint64(shared.width()) * shared.height() * 2 >= qint64(titleBar.width()) * titleHeight)
-            return;
-        const QPoint offset = area.center() - frame.center();
-        const qint64 distance = qint64(offset.x()) * offset.x() + qint64(offset.y()) * offset.y();
-        if (!nearest || distance < nearestDistance) {
-            nearest = screen;
-            nearestDistance = distance;
-        }
-    }
-    if (!nearest)
-        return;
-    const QRect area = nearest->availableGeometry();
-    const int x = std::max(area.left(), std::min(frame.x(), area.right() + 1 - frame.width()));
-    const int y = std::max(area.top(), std::min(frame.y(), area.bottom() + 1 - frame.height()));
-    form_->move(x, y);
 }
 
 // A minimised window counts as hidden, so the tray and the alarm bring it back rather than
