@@ -91,6 +91,13 @@ click_tray_icon() { # xdotool click arguments, e.g. 1, 3 or --repeat 2 --delay 9
   [ "$(id -u)" = 0 ] && first=(nice -n -10)
   "${first[@]}" xdotool mousemove --window "$win" 11 11 sleep 0.2 click "$@"
 }
+# Shows the hidden window with a double-click on the icon, as a user does: when the window has
+# not come up within the given seconds it is tried once more. Two clicks that a busy machine
+# kept apart for longer than the double-click interval are two single clicks, which do nothing.
+show_by_tray_icon() { # seconds
+  click_tray_icon --repeat 2 --delay 90 1 && wait_until "$1" form_shown && return 0
+  not form_shown && click_tray_icon --repeat 2 --delay 90 1 && wait_until "$1" form_shown
+}
 click_form() { # x y click arguments...
   local win
   win=$(form_window) || return 1

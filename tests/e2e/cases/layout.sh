@@ -9,7 +9,7 @@ desktop_start
 vantoly_start
 check "icon embedded" wait_until 5 tray_icons_are 1
 sleep 0.5
-show() { click_tray_icon --repeat 2 --delay 90 1 && wait_until 10 form_shown; }
+show() { show_by_tray_icon 10; }
 check "the window shows" show
 
 # Resizes the window to an outer width and height in pixels.

@@ -13,8 +13,7 @@ NOTE1="30 16" NOTE2="110 16" HELP="190 16"
 vantoly_start "@2026-12-07 09:15:00"
 check "icon embedded" wait_until 5 tray_icons_are 1
 sleep 0.5
-click_tray_icon --repeat 2 --delay 90 1
-check "double-click shows the window" wait_until 10 form_shown
+check "double-click shows the window" show_by_tray_icon 10
 xdotool type --delay 20 "Call @9:30 dentist"
 same "the caret is in the note" "$(note_text)" "Call @9:30 dentist"
 xdotool key alt+o
@@ -26,8 +25,7 @@ check "right-click sends the note as a notification" \
   wait_until 3 notified "Alarm: 9:30 | Call @9:30 dentist"
 check "the window stays hidden" not form_shown
 
-click_tray_icon --repeat 2 --delay 90 1
-check "double-click shows it again" wait_until 10 form_shown
+check "double-click shows it again" show_by_tray_icon 10
 click_form $NOTE2 1
 sleep 0.3
 xdotool type --delay 20 "second note"
@@ -59,13 +57,11 @@ click_tray_icon --repeat 2 --delay 90 1
 check "double-click on the shown window hides it" wait_until 10 not form_shown
 same "and saves the note" "$(setting Note)" "Call @9:30 dentist today"
 
-click_tray_icon --repeat 2 --delay 90 1
-wait_until 10 form_shown
+show_by_tray_icon 10
 # A minimised window has no taskbar entry: the tray brings it back.
 xdotool windowminimize --sync "$(form_window)"
 check "minimised, it is not shown" wait_until 10 not form_shown
-click_tray_icon --repeat 2 --delay 90 1
-check "a double-click brings a minimised window back" wait_until 10 form_shown
+check "a double-click brings a minimised window back" show_by_tray_icon 10
 xdotool key alt+q
 check "Quit ends the program" wait_until 5 gone "$VANTOLY_PID"
 check "Quit exits with 0" test "$(exit_code_of "$VANTOLY_PID")" = 0
@@ -74,8 +70,7 @@ check "Quit removes the icon" wait_until 3 tray_icons_are 0
 vantoly_start
 check "restart: icon embedded" wait_until 5 tray_icons_are 1
 sleep 0.5
-click_tray_icon --repeat 2 --delay 90 1
-wait_until 10 form_shown
+show_by_tray_icon 10
 same "restart: note 1 is back" "$(note_text)" "Call @9:30 dentist today"
 click_form $NOTE2 1
 sleep 0.3

@@ -15,8 +15,7 @@ store_settings "xPos=30000" "yPos=15000"
 vantoly_start
 check "icon embedded" wait_until 5 tray_icons_are 1
 sleep 0.5
-click_tray_icon --repeat 2 --delay 90 1
-check "the window shows" wait_until 10 form_shown
+check "the window shows" show_by_tray_icon 10
 check "whole on the screen" wait_until 3 frame_on_screen
 kill "$VANTOLY_PID"; wait_until 5 gone "$VANTOLY_PID"
 
@@ -24,8 +23,7 @@ store_settings "xPos=1500" "yPos=1200"
 vantoly_start
 check "icon embedded again" wait_until 5 tray_icons_are 1
 sleep 0.5
-click_tray_icon --repeat 2 --delay 90 1
-check "the window shows again" wait_until 10 form_shown
+check "the window shows again" show_by_tray_icon 10
 xdotool key alt+o
 wait_until 10 not form_shown
 same "a position on the screen is kept exactly" "$(setting xPos) $(setting yPos)" "1500 1200"

@@ -7,8 +7,7 @@ source "$(dirname "$0")/../lib.sh"
 desktop_start
 
 type_note() { # text
-  click_tray_icon --repeat 2 --delay 90 1
-  wait_until 10 form_shown || return 1
+  show_by_tray_icon 10 || return 1
   xdotool key ctrl+End && xdotool type --delay 20 "$1"
   wait_until 15 grep -qsF -- "$1" "$HOME/.local/state/Vantoly/journal" ||
     fail "the typing did not reach the journal"
@@ -24,8 +23,7 @@ same "killed: the file holds only what was saved" "$(setting Note)" "saved"
 vantoly_start
 check "killed: it starts again" wait_until 5 tray_icons_are 1
 same "killed: the typing is in the file" "$(setting Note)" "saved and typed"
-click_tray_icon --repeat 2 --delay 90 1
-check "killed: the window shows" wait_until 10 form_shown
+check "killed: the window shows" show_by_tray_icon 10
 same "killed: and in the window" "$(note_text)" "saved and typed"
 xdotool key alt+o
 wait_until 10 not form_shown

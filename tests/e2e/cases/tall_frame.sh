@@ -16,8 +16,7 @@ store_settings "hPos=5400" "wPos=5790"
 vantoly_start
 check "icon embedded" wait_until 5 tray_icons_are 1
 sleep 0.5
-click_tray_icon --repeat 2 --delay 90 1
-check "the window shows" wait_until 10 form_shown
+check "the window shows" show_by_tray_icon 10
 check "its title bar is tall" wait_until 3 eval '[ "$(frame_top)" -ge 35 ]'
 log "title bar $(frame_top) px, client $(client_height) px high"
 # OK's bottom edge: 5400 - 840 + 375 twips from the top of the designed outer size, less its

@@ -17,8 +17,7 @@ for try in $(seq "${TRY_FIRST:-1}" "${TRY_LAST:-100}"); do
   vantoly_start
   wait_until 5 tray_icons_are 1 || { fail "try $try: icon not embedded"; continue; }
   sleep 0.5
-  click_tray_icon --repeat 2 --delay 90 1
-  wait_until 8 form_shown || { fail "try $try: window not shown"; continue; }
+  show_by_tray_icon 8 || { fail "try $try: window not shown"; continue; }
   xdotool type "x"
   kill -TERM "$VANTOLY_PID"
   sleep "$(awk -v t="$try" 'BEGIN { print t * 0.0006 }')" # 0.6 to 60 ms

@@ -15,8 +15,7 @@ for number in $(seq "$FIRST" "$LAST"); do
   if ! wait_until $((8 + slack)) tray_icons_are 1; then
     fail "file $number: no icon"; kill -9 "$VANTOLY_PID"; wait "$VANTOLY_PID"; continue
   fi
-  click_tray_icon --repeat 2 --delay 90 1
-  wait_until $((5 + slack)) form_shown || fail "file $number: the window did not come up"
+  show_by_tray_icon $((5 + slack)) || fail "file $number: the window did not come up"
   xdotool key alt+q
   if ! wait_until $((10 + slack)) gone "$VANTOLY_PID"; then
     fail "file $number: Quit did not end it"; kill -9 "$VANTOLY_PID"; wait "$VANTOLY_PID"; continue

@@ -13,8 +13,7 @@ for sig in ${SIGNAL:-TERM HUP INT}; do
     vantoly_start
     wait_until 5 tray_icons_are 1 || { fail "SIG$sig $try: icon not embedded"; continue; }
     sleep 0.3
-    click_tray_icon --repeat 2 --delay 90 1
-    wait_until 10 form_shown || { fail "SIG$sig $try: window not shown"; continue; }
+    show_by_tray_icon 10 || { fail "SIG$sig $try: window not shown"; continue; }
     xdotool type --delay 10 "typed $sig $try"
     sleep 0.2
     kill -s "$sig" "$VANTOLY_PID"

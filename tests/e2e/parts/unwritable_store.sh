@@ -5,15 +5,13 @@
 unwritable_store_checks() {
   check "it starts" wait_until 5 tray_icons_are 1
   sleep 0.5
-  click_tray_icon --repeat 2 --delay 90 1
-  check "the window shows" wait_until 10 form_shown
+  check "the window shows" show_by_tray_icon 10
   xdotool key ctrl+End && xdotool type --delay 20 " and more"
   xdotool key alt+o
   check "OK says in a box that the notes could not be saved" wait_until 5 box_open
   xdotool key Return
   check "then OK hides the window" wait_until 10 not form_shown
-  click_tray_icon --repeat 2 --delay 90 1
-  wait_until 10 form_shown
+  show_by_tray_icon 10
   same "the note stays on screen" "$(note_text)" "kept on disk and more"
   click_form 110 16 1
   sleep 0.3
