@@ -33,8 +33,7 @@ display_start() {
   ${DESKTOP_DETACHED:+setsid} openbox ${OPENBOX_ARGS:-} >>"$WORK/openbox.log" 2>&1 &
   OPENBOX_PID=$!
   PIDS+=($OPENBOX_PID)
-  # Windows mapped before the window manager runs come up unframed for a moment.
-  wait_until 10 eval 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"'
+  sleep 0.3
   xdpyinfo >/dev/null 2>&1
 }
 

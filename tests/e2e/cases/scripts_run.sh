@@ -30,8 +30,11 @@ group_is_empty() {
 }
 check "Vantoly runs" group_runs_vantoly
 
-STARTED=$(pgrep -P "$RUN_PID" | tr '\n' ' ')
-check "it started its desktop's servers and Vantoly" test "$(echo $STARTED | wc -w)" -ge 4
+children() { pgrep -P "$RUN_PID" | tr '\n' ' '; }
+# Read until all four are seen: a look at one instant missed one on a busy machine.
+check "it started its desktop's servers and Vantoly" \
+  wait_until 10 eval '[ "$(children | wc -w)" -ge 4 ]'
+STARTED=$(children)
 kill -INT -- -"$RUN_PID"
 check "Ctrl+C ends scripts/run" wait_until 10 gone "$RUN_PID"
 check "and leaves no process behind" wait_until 5 group_is_empty
