@@ -95,7 +95,10 @@ click_tray_icon() { # xdotool click arguments, e.g. 1, 3 or --repeat 2 --delay 9
 # kept apart for longer than the double-click interval are two single clicks, which do nothing.
 show_by_tray_icon() { # seconds
   click_tray_icon --repeat 2 --delay 90 1 && wait_until "$1" form_shown && return 0
-  not form_shown && click_tray_icon --repeat 2 --delay 90 1 && wait_until "$1" form_shown
+  form_shown && return 0
+  # Said, so that a double-click the program itself lost does not hide behind the retry.
+  declare -F log >/dev/null && log "the double-click did not show the window; once more"
+  click_tray_icon --repeat 2 --delay 90 1 && wait_until "$1" form_shown
 }
 click_form() { # x y click arguments...
   local win
