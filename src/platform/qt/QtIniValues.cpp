@@ -3,6 +3,7 @@
 #include <QStringDecoder>
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "platform/qt/QtMemory.h"
 
@@ -89,6 +90,19 @@ end:
     pos = i;
     line.length = i - line.start;
     return line.length > 0;
+}
+
+// A section header's name, as read between its brackets; `closed` is false when the ']' is
+// missing and the name runs to the end of the line.
+struct Header {
+    QByteArrayView name;
+    bool closed;
+};
+std::optional<Header> headerOf(QByteArrayView line) {
+    if (!line.startsWith('['))
+        return std::nullopt;
+    const qsizetype close = line.indexOf(']');
+    return Header{line.first(close < 0 ? line.size() : close).sliced(1).trimmed(), close >= 0};
 }
 
 // Names this program writes: anything else may be escaped, and only QSettings knows then.
@@ -240,25 +254,20 @@ IniValues::IniValues(QByteArray bytes) : bytes_(std::move(bytes)) {
         keys.clear();
     };
     while (nextLine(data, pos, line)) {
-        const QByteArrayView text = data.sliced(line.start, line.length);
-        if (!text.startsWith('[')) {
+        const auto header = headerOf(data.sliced(line.start, line.length));
+        if (!header) {
             if (line.equals >= 0)
                 keys.push_back({data.sliced(line.start, line.equals - line.start).trimmed(),
                                 bom + line.equals + 1, bom + line.start + line.length});
             continue;
         }
         flush();
-        qsizetype close = text.indexOf(']');
-        if (close < 0) {
-            plainNames_ = false;
-            close = text.size();
-        }
-        const QByteArrayView name = text.first(close).sliced(1).trimmed();
-        if (name.compare("general", Qt::CaseInsensitive) == 0) {
+        plainNames_ = plainNames_ && header->closed;
+        if (header->name.compare("general", Qt::CaseInsensitive) == 0) {
             current.clear();
         } else {
-            plainNames_ = plainNames_ && isPlainName(name);
-            current = QString::fromLatin1(name);
+            plainNames_ = plainNames_ && isPlainName(header->name);
+            current = QString::fromLatin1(header->name);
         }
         currentStart = pos;
     }
@@ -343,13 +352,11 @@ QByteArray SpliceIniLine(const QByteArray& file, const QByteArray& section, cons
     bool sectionRunsOn = false, fileRunsOn = false;
     qsizetype lastStart = 0;
     for (Line l; nextLine(data, pos, l);) {
-        const QByteArrayView text = data.sliced(l.start, l.length);
         fileRunsOn = l.runsOn;
-        if (text.startsWith('[')) {
+        if (const auto header = headerOf(data.sliced(l.start, l.length))) {
             if (!firstHeader)
                 firstHeader = l.start;
-            const qsizetype close = text.indexOf(']');
-            current = text.first(close < 0 ? text.size() : close).sliced(1).trimmed().toByteArray();
+            current = header->name.toByteArray();
             continue;
         }
         if (current != section)
