@@ -6,11 +6,14 @@
 #include "app/frmMain.h"
 #include "base/Settings.h"
 #include "platform/qt/QtAutosave.h"
+#include "platform/qt/QtMemory.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/QtSessionEvents.h"
+#include "platform/qt/QtSettingsStore.h"
 #include "platform/qt/QtWindowPlatform.h"
 
 int main(int argc, char** argv) {
+    vantoly::qt::StartWithLargePages(argv, vantoly::qt::QtSettingsStore::StoredBytes());
     vantoly::qt::PreferXWayland();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vantoly"));

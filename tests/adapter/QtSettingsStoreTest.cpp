@@ -418,8 +418,9 @@ TEST_F(Store, SettingsFilesThatOnceBrokeTheProgramNoLonger) {
             if (run == 0) {
                 const auto note = qsettingsRead(data.filePath(name), "Note");
                 EXPECT_EQ(texts[0], note ? *note : std::u16string(NoteSlots[0].defaultText));
-                if (const auto title = qsettingsRead(data.filePath(name), "Title1"))
+                if (const auto title = qsettingsRead(data.filePath(name), "Title1")) {
                     EXPECT_EQ(texts[1], *title);
+                }
                 std::copy(std::begin(texts), std::end(texts), shown);
             } else {
                 for (size_t i = 0; i < std::size(texts); ++i)
