@@ -121,6 +121,7 @@ class QtForm : public Toolkit {
     void selectorFocus();
     void showTitle(size_t index);
     void keepOnAScreen();
+    void moveFrame(QPoint topLeft);
 
     FormWidget* form_;
     std::array<QRadioButton*, 3> option1_{};

@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QScreen>
+#include <QWindow>
 #include <algorithm>
 #include <cmath>
 
@@ -66,13 +67,13 @@ void QtForm::setFormGeometry(Edge edge, float twips) {
         // Unchanged values are not applied, so the window manager keeps placing a new window.
         const int px = pixels(edge, twips);
         if (px != frame.x())
-            form_->move(px, frame.y());
+            moveFrame(QPoint(px, frame.y()));
         return;
     }
     case Edge::Top: {
         const int px = pixels(edge, twips);
         if (px != frame.y())
-            form_->move(frame.x(), px);
+            moveFrame(QPoint(frame.x(), px));
         return;
     }
     case Edge::Width:
@@ -181,7 +182,16 @@ void QtForm::keepOnAScreen() {
     const QRect area = nearest->availableGeometry();
     const int x = std::max(area.left(), std::min(frame.x(), area.right() + 1 - frame.width()));
     const int y = std::max(area.top(), std::min(frame.y(), area.bottom() + 1 - frame.height()));
-    form_->move(x, y);
+    moveFrame(QPoint(x, y));
+}
+
+// Once the native window exists, a move places its client area; until the window manager has
+// framed it, Qt takes the frame to be nothing, so the title bar would land above the point.
+void QtForm::moveFrame(QPoint topLeft) {
+    const bool framed = form_->frameGeometry().size() != form_->size();
+    form_->move(topLeft);
+    if (QWindow* window = form_->windowHandle(); window && !framed)
+        window->setFramePosition(topLeft);
 }
 
 } // namespace vantoly::qt
