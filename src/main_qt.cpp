@@ -1,4 +1,5 @@
-// Composition root of the Linux program: the Qt adapter and frmMain, wired together.
+// Composition root of the Linux program: the Qt adapter and frmMain, wired together. Built as a
+// module the small executable loads (see main_linux.cpp).
 #include <QApplication>
 #include <cstdio>
 #include <exception>
@@ -6,14 +7,11 @@
 #include "app/frmMain.h"
 #include "base/Settings.h"
 #include "platform/qt/QtAutosave.h"
-#include "platform/qt/QtMemory.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/QtSessionEvents.h"
-#include "platform/qt/QtSettingsStore.h"
 #include "platform/qt/QtWindowPlatform.h"
 
-int main(int argc, char** argv) {
-    vantoly::qt::StartWithLargePages(argv, vantoly::qt::QtSettingsStore::StoredBytes());
+extern "C" __attribute__((visibility("default"))) int vantoly_qt_main(int argc, char** argv) {
     vantoly::qt::PreferXWayland();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vantoly"));

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "platform/qt/QtHost.h"
-#include "platform/qt/QtMemory.h"
 #include "platform/qt/QtPaths.h"
 #include "platform/qt/QtWindowPlatform.h"
+#include "platform/qt/start/ProgramStart.h"
 
 using namespace vantoly;
 

@@ -4,9 +4,6 @@
 // blocks for reuse, so without this a 10 MB note would leave the idle program holding several
 // times its size.
 #include <cstddef>
-#include <optional>
-#include <string>
-#include <string_view>
 
 namespace vantoly::qt {
 
@@ -19,19 +16,5 @@ void MapPagesNow(void* buffer, std::size_t bytes);
 
 // Once the events now waiting have run; several calls before then give back once.
 void ReleaseFreedMemorySoon();
-
-// A 10 MB paragraph is laid out in one block of several hundred megabytes that Qt clears at
-// once: in 4 KB pages that is a hundred thousand traps into the kernel, over a second on a
-// virtual machine; in the system's 2 MB pages a few hundred. The C library asks for those only
-// when told so as the program starts, so with big notes stored (a new start costs tens of
-// milliseconds; they save more at the first read alone) a program not yet told starts itself
-// again, told. Returns when it did not (not needed, not possible).
-void StartWithLargePages(char** argv, long long storedBytes);
-
-// GLIBC_TUNABLES to start again with, from the present one (null when unset), the system's mode
-// of large pages ("always [madvise] never"), the C library's version and whether the program runs
-// with privileges the C library guards against the environment; nothing when no new start is due.
-std::optional<std::string> LargePagesTunables(const char* tunables, std::string_view mode,
-                                              std::string_view libraryVersion, bool guarded);
 
 } // namespace vantoly::qt

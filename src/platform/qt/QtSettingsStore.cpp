@@ -116,10 +116,6 @@ std::optional<std::u16string> QtSettingsStore::read(const std::u16string& app,
     return value;
 }
 
-qint64 QtSettingsStore::StoredBytes() {
-    return QFileInfo(settingsPath(u"Vantoly")).size() + QFileInfo(DefaultJournalPath()).size();
-}
-
 QtSettingsStore::FileState QtSettingsStore::fileNow(const std::u16string& app) const {
     const QFileInfo file(settingsPath(app));
     if (!file.exists())

@@ -34,9 +34,6 @@ class QtSettingsStore : public SettingsStore {
                const std::u16string& value) override;
     void writeAll(const std::u16string& app, const std::u16string& section,
                   const Values& values) override;
-    // How many bytes of notes wait on disk for the next start: the user's settings file and the
-    // journal.
-    static qint64 StoredBytes();
     // A note being typed, kept in the journal until the file takes it.
     void journal(const std::u16string& section, const std::u16string& key,
                  const std::u16string& text);
