@@ -2,116 +2,14 @@
 
 #include <QStringDecoder>
 #include <algorithm>
-#include <array>
 #include <optional>
 
+#include "platform/qt/QtIniLines.h"
 #include "platform/qt/QtMemory.h"
 
 namespace vantoly::qt {
 
 namespace {
-
-bool isSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
-}
-
-// What ends a run of plain text in a line, looked up: a 10 MB note is scanned byte by byte.
-constexpr auto kSpecial = [] {
-    std::array<bool, 256> special{};
-    for (unsigned char c : {'\n', '\r', '"', ';', '=', '\\'})
-        special[c] = true;
-    return special;
-}();
-
-bool isSpecial(char c) {
-    return kSpecial[uchar(c)];
-}
-
-struct Line {
-    qsizetype start = 0, length = 0, equals = -1;
-    bool runsOn = false; // at the end of the bytes inside quotes or after a backslash
-};
-
-// The next logical line from `pos`, as QSettings cuts them: past a backslash and inside quotes a
-// line break does not end it, ';' starts a comment (a whole line, or the rest of one).
-bool nextLine(QByteArrayView data, qsizetype& pos, Line& line) {
-    const qsizetype size = data.size();
-    bool inQuotes = false, escapedEnd = false;
-    line.equals = -1;
-    line.start = pos;
-    while (line.start < size && isSpace(data[line.start]))
-        ++line.start;
-    qsizetype i = line.start;
-    while (i < size) {
-        char ch = data[i];
-        while (!isSpecial(ch)) {
-            if (++i == size)
-                goto end;
-            ch = data[i];
-        }
-        ++i;
-        if (ch == '=') {
-            if (!inQuotes && line.equals == -1)
-                line.equals = i - 1;
-        } else if (ch == '\n' || ch == '\r') {
-            if (i == line.start + 1) {
-                ++line.start;
-            } else if (!inQuotes) {
-                --i;
-                goto end;
-            }
-        } else if (ch == '\\') {
-            escapedEnd = i == size;
-            if (i < size) {
-                const char escaped = data[i++];
-                if (i < size) {
-                    const char next = data[i];
-                    if ((escaped == '\n' && next == '\r') || (escaped == '\r' && next == '\n'))
-                        ++i;
-                }
-            }
-        } else if (ch == '"') {
-            inQuotes = !inQuotes;
-        } else { // ';'
-            if (i == line.start + 1) {
-                while (i < size && data[i] != '\n' && data[i] != '\r')
-                    ++i;
-                while (i < size && isSpace(data[i]))
-                    ++i;
-                line.start = i;
-            } else if (!inQuotes) {
-                --i;
-                goto end;
-            }
-        }
-    }
-end:
-    line.runsOn = i == size && (inQuotes || escapedEnd);
-    pos = i;
-    line.length = i - line.start;
-    return line.length > 0;
-}
-
-// A section header's name, as read between its brackets; `closed` is false when the ']' is
-// missing and the name runs to the end of the line.
-struct Header {
-    QByteArrayView name;
-    bool closed;
-};
-std::optional<Header> headerOf(QByteArrayView line) {
-    if (!line.startsWith('['))
-        return std::nullopt;
-    const qsizetype close = line.indexOf(']');
-    return Header{line.first(close < 0 ? line.size() : close).sliced(1).trimmed(), close >= 0};
-}
-
-// Names this program writes: anything else may be escaped, and only QSettings knows then.
-bool isPlainName(QByteArrayView name) {
-    return !name.isEmpty() && std::all_of(name.begin(), name.end(), [](char c) {
-        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-               c == '_' || c == '-' || c == '.';
-    });
-}
 
 int hexValue(char c) {
     if (c >= '0' && c <= '9')
@@ -246,15 +144,15 @@ IniValues::IniValues(QByteArray bytes) : bytes_(std::move(bytes)) {
     data = data.sliced(bom);
     QString current;
     qsizetype currentStart = 0, pos = 0;
-    Line line;
+    IniLine line;
     std::vector<Key> keys; // of the current part, where they are in the file
     auto flush = [&] {
         sections_[current].parts.push_back(
             {bom + currentStart, line.start - currentStart, std::move(keys)});
         keys.clear();
     };
-    while (nextLine(data, pos, line)) {
-        const auto header = headerOf(data.sliced(line.start, line.length));
+    while (NextIniLine(data, pos, line)) {
+        const auto header = IniHeaderOf(data.sliced(line.start, line.length));
         if (!header) {
             if (line.equals >= 0)
                 keys.push_back({data.sliced(line.start, line.equals - line.start).trimmed(),
@@ -266,7 +164,7 @@ IniValues::IniValues(QByteArray bytes) : bytes_(std::move(bytes)) {
         if (header->name.compare("general", Qt::CaseInsensitive) == 0) {
             current.clear();
         } else {
-            plainNames_ = plainNames_ && isPlainName(header->name);
+            plainNames_ = plainNames_ && IsPlainIniName(header->name);
             current = QString::fromLatin1(header->name);
         }
         currentStart = pos;
@@ -290,15 +188,15 @@ void IniValues::sortOut(Section& s) {
         }
         s.data = s.joined;
         qsizetype pos = 0;
-        Line line;
-        while (nextLine(s.data, pos, line))
+        IniLine line;
+        while (NextIniLine(s.data, pos, line))
             if (line.equals >= 0)
                 keys.push_back({s.data.sliced(line.start, line.equals - line.start).trimmed(),
                                 line.equals + 1, line.start + line.length});
     }
     s.values.emplace();
     for (const Key& key : keys) {
-        s.plainKeys = s.plainKeys && isPlainName(key.name);
+        s.plainKeys = s.plainKeys && IsPlainIniName(key.name);
         (*s.values)[key.name.toByteArray()] = {key.valueStart, key.valueEnd};
     }
 }
@@ -351,9 +249,9 @@ QByteArray SpliceIniLine(const QByteArray& file, const QByteArray& section, cons
     std::optional<qsizetype> sectionEnd, firstHeader;
     bool sectionRunsOn = false, fileRunsOn = false;
     qsizetype lastStart = 0;
-    for (Line l; nextLine(data, pos, l);) {
+    for (IniLine l; NextIniLine(data, pos, l);) {
         fileRunsOn = l.runsOn;
-        if (const auto header = headerOf(data.sliced(l.start, l.length))) {
+        if (const auto header = IniHeaderOf(data.sliced(l.start, l.length))) {
             if (!firstHeader)
                 firstHeader = l.start;
             current = header->name.toByteArray();
