@@ -95,10 +95,6 @@ TEST(WindowPlatform, AWaylandSessionWithXWaylandGoesThroughIt) {
     EXPECT_TRUE(qt::WindowsCanBePlaced()) << "offscreen places its windows";
 }
 
-} // namespace
-
-namespace {
-
 // The new start must come once at most: told already, or unable to be told, it never comes.
 TEST(Memory, StartsAgainForLargePagesOnlyWhereItHelpsAndOnce) {
     struct Case {

@@ -66,7 +66,7 @@ bool NextIniLine(QByteArrayView data, qsizetype& pos, IniLine& line) {
                 ++line.start;
             } else if (!inQuotes) {
                 --i;
-                goto end;
+                break;
             }
         } else if (ch == '\\') {
             escapedEnd = i == size;
@@ -89,11 +89,10 @@ bool NextIniLine(QByteArrayView data, qsizetype& pos, IniLine& line) {
                 line.start = i;
             } else if (!inQuotes) {
                 --i;
-                goto end;
+                break;
             }
         }
     }
-end:
     line.runsOn = i == size && (inQuotes || escapedEnd);
     pos = i;
     line.length = i - line.start;
