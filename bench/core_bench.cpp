@@ -3,7 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "app/frmMain.h"
-#include "platform/fake/FakePlatform.h"
+#include "fake/FakePlatform.h"
 
 using namespace vantoly;
 

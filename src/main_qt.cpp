@@ -1,5 +1,4 @@
-// Composition root of the Linux program: the Qt adapter and frmMain, wired together. Built as a
-// module the small executable loads (see main_linux.cpp).
+// Composition root of the Linux program: the Qt adapter and frmMain, wired together.
 #include <QApplication>
 #include <cstdio>
 #include <exception>
@@ -11,7 +10,7 @@
 #include "platform/qt/QtSessionEvents.h"
 #include "platform/qt/QtWindowPlatform.h"
 
-extern "C" __attribute__((visibility("default"))) int vantoly_qt_main(int argc, char** argv) {
+int main(int argc, char** argv) {
     vantoly::qt::PreferXWayland();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vantoly"));

@@ -7,7 +7,7 @@
 #   PREFIX/share/doc/vantoly  the copyright and licence
 set(app_dir lib/vantoly)
 install(TARGETS vantoly RUNTIME DESTINATION ${app_dir})
-install(TARGETS vantoly_program vantoly_sound LIBRARY DESTINATION ${app_dir})
+install(TARGETS vantoly_sound LIBRARY DESTINATION ${app_dir})
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/assets/Black ${CMAKE_SOURCE_DIR}/assets/White
         DESTINATION ${app_dir})
 install(FILES ${CMAKE_SOURCE_DIR}/assets/alarm.wav DESTINATION ${app_dir})

@@ -9,7 +9,6 @@
 #include "platform/qt/QtHost.h"
 #include "platform/qt/QtPaths.h"
 #include "platform/qt/QtWindowPlatform.h"
-#include "platform/qt/start/ProgramStart.h"
 
 using namespace vantoly;
 
@@ -93,38 +92,6 @@ TEST(WindowPlatform, AWaylandSessionWithXWaylandGoesThroughIt) {
     for (size_t i = 0; i < std::size(names); ++i)
         qputenv(names[i], saved[i]);
     EXPECT_TRUE(qt::WindowsCanBePlaced()) << "offscreen places its windows";
-}
-
-// The new start must come once at most: told already, or unable to be told, it never comes.
-TEST(Memory, StartsAgainForLargePagesOnlyWhereItHelpsAndOnce) {
-    struct Case {
-        const char *tunables, *mode, *version;
-        bool guarded;
-        const char* result; // null: no new start
-    } const cases[] = {
-        {nullptr, "always [madvise] never\n", "2.36", false, "glibc.malloc.hugetlb=1"},
-        {"", "always [madvise] never", "2.41", false, "glibc.malloc.hugetlb=1"},
-        {"glibc.malloc.arena_max=2", "[madvise]", "2.36", false,
-         "glibc.malloc.arena_max=2:glibc.malloc.hugetlb=1"},
-        {"glibc.malloc.hugetlb=1", "always [madvise] never", "2.36", false, nullptr},
-        {"glibc.malloc.hugetlb=0", "always [madvise] never", "2.36", false, nullptr},
-        {nullptr, "[always] madvise never", "2.36", false, nullptr},
-        {nullptr, "always madvise [never]", "2.36", false, nullptr},
-        {nullptr, "", "2.36", false, nullptr}, // no large pages at all
-        {nullptr, "always [madvise] never", "2.34", false, nullptr},
-        {nullptr, "always [madvise] never", "1.99", false, nullptr},
-        {nullptr, "always [madvise] never", "", false, nullptr},
-        {nullptr, "always [madvise] never", "2.36", true, nullptr}, // set-user-id
-    };
-    for (const Case& c : cases) {
-        const auto told = qt::LargePagesTunables(c.tunables, c.mode, c.version, c.guarded);
-        EXPECT_EQ(told.value_or("none"), c.result ? c.result : "none")
-            << (c.tunables ? c.tunables : "(unset)") << " / " << c.mode << " / " << c.version;
-        // What the new start finds must not start it again.
-        if (told) {
-            EXPECT_FALSE(qt::LargePagesTunables(told->c_str(), c.mode, c.version, c.guarded));
-        }
-    }
 }
 
 } // namespace

@@ -29,7 +29,7 @@ NOTIFYICONDATA record(uint32_t size) {
 }
 
 TEST(DecodeNotifyRecord, SmallestSizeSeesASixtyFourByteTipAndNoBalloon) {
-    qt::QtCodePage cp(1252);
+    qt::QtCodePage cp;
     const auto r = qt::DecodeNotifyRecord(ToPlatformForm(record(88), cp), cp);
     ASSERT_TRUE(r);
     EXPECT_EQ(r->tip, QString(64, 'x'));
@@ -38,7 +38,7 @@ TEST(DecodeNotifyRecord, SmallestSizeSeesASixtyFourByteTipAndNoBalloon) {
 }
 
 TEST(DecodeNotifyRecord, LargerSizesSeeEverything) {
-    qt::QtCodePage cp(1252);
+    qt::QtCodePage cp;
     for (uint32_t size : {488u, 504u}) {
         const auto r = qt::DecodeNotifyRecord(ToPlatformForm(record(size), cp), cp);
         ASSERT_TRUE(r);
@@ -53,14 +53,14 @@ TEST(DecodeNotifyRecord, LargerSizesSeeEverything) {
 }
 
 TEST(DecodeNotifyRecord, UnknownSizeIsRefused) {
-    qt::QtCodePage cp(1252);
+    qt::QtCodePage cp;
     for (uint32_t size : {0u, 87u, 500u, 1000u})
         EXPECT_FALSE(qt::DecodeNotifyRecord(ToPlatformForm(record(size), cp), cp)) << size;
 }
 
 TEST(QtShellTray, AddModifyAndDeleteOneIcon) {
     qt::QtForm form;
-    qt::QtCodePage cp(1252);
+    qt::QtCodePage cp;
     qt::QtShellTray shell(form.pictures(), cp);
     shell.setHostProbe([] { return std::optional(qt::TrayKind::XEmbed); }, 10);
     form.loadPicture(qt::fromQ(QStringLiteral(VANTOLY_SOURCE_DIR "/assets/Black/7.ico")));
@@ -99,7 +99,7 @@ TEST(QtShellTray, AddModifyAndDeleteOneIcon) {
 
 TEST(QtShellTray, ActivationsArriveAsMessageNumbers) {
     qt::QtForm form;
-    qt::QtCodePage cp(1252);
+    qt::QtCodePage cp;
     qt::QtShellTray shell(form.pictures(), cp);
     shell.setHostProbe([] { return std::optional(qt::TrayKind::XEmbed); }, 10);
     NOTIFYICONDATA r = record(504);
@@ -118,7 +118,7 @@ TEST(QtShellTray, ActivationsArriveAsMessageNumbers) {
 
 TEST(QtShellTray, APointerMoveFollowsTheAdditionOnceItHasReturned) {
     qt::QtForm form;
-    qt::QtCodePage cp(1252);
+    qt::QtCodePage cp;
     qt::QtShellTray shell(form.pictures(), cp);
     shell.setHostProbe([] { return std::optional(qt::TrayKind::XEmbed); }, 10);
     std::vector<int32_t> got;
@@ -148,7 +148,7 @@ TEST(QtShellTray, APointerMoveFollowsTheAdditionOnceItHasReturned) {
 
 TEST(QtShellTray, AnIconAddedBeforeAnyTrayHostAppearsWithTheHost) {
     qt::QtForm form;
-    qt::QtCodePage cp(1252);
+    qt::QtCodePage cp;
     qt::QtShellTray shell(form.pictures(), cp);
     bool host = false;
     shell.setHostProbe([&] { return host ? std::optional(qt::TrayKind::XEmbed) : std::nullopt; },

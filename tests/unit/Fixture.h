@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/frmMain.h"
-#include "platform/fake/FakePlatform.h"
+#include "fake/FakePlatform.h"
 
 namespace vantoly::test {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/fake/FakePlatform.h"
+#include "fake/FakePlatform.h"
 #include "tray/NotifyIconData.h"
 
 using namespace vantoly;

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "base/NumberText.h"
-#include "platform/fake/FakePlatform.h"
+#include "fake/FakePlatform.h"
 
 using namespace vantoly;
 using fake::u8;

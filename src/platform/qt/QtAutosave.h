@@ -4,16 +4,15 @@
 #include <functional>
 #include <string>
 
-#include "platform/JournalFormat.h"
+#include "app/JournalingStore.h"
 
 namespace vantoly::qt {
 
 class QtForm;
-class QtSettingsStore;
 
 // Once, for as long as the form lives. noteKey: the settings key, in `section`, of the note the
 // box shows now.
-void StartAutosave(QtForm& form, QtSettingsStore& store, std::u16string section,
+void StartAutosave(QtForm& form, JournalingStore& store, std::u16string section,
                    std::function<std::u16string()> noteKey);
 
 } // namespace vantoly::qt

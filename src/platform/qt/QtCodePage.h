@@ -1,34 +1,16 @@
 #pragma once
-// Qt adapter: the 8-bit code page. UTF-8 (65001) where the user's locale uses it, as every current
-// desktop does; otherwise chosen from the locale as Windows chooses its ANSI code page, converted
-// with iconv. A character the code page cannot represent becomes "?".
-#include <QLocale>
-
+// Qt adapter: the 8-bit code page is UTF-8 (65001), whatever the locale, as Qt 6 itself takes
+// every 8-bit text on Linux: under LANG=C a Cyrillic note still reaches the balloon whole.
+#include "base/Utf8.h"
 #include "platform/CodePage.h"
 
 namespace vantoly::qt {
 
-constexpr int kUtf8CodePage = 65001;
-
-int AnsiCodePageFor(const QLocale& locale);
-// The code page of the C library's locale as the application set it: 65001 for UTF-8.
-int SystemCodePage();
-
 class QtCodePage : public CodePage {
   public:
-    explicit QtCodePage(int codePage);
-    ~QtCodePage() override;
-    QtCodePage(const QtCodePage&) = delete;
-    QtCodePage& operator=(const QtCodePage&) = delete;
-
-    int codePage() const { return codePage_; }
-    std::string fromUnicode(std::u16string_view text) const override;
-    std::u16string toUnicode(std::string_view bytes) const override;
-
-  private:
-    int codePage_;
-    void* toBytes_;
-    void* fromBytes_;
+    static constexpr int kCodePage = 65001;
+    std::string fromUnicode(std::u16string_view text) const override { return ToUtf8(text); }
+    std::u16string toUnicode(std::string_view bytes) const override { return FromUtf8(bytes); }
 };
 
 } // namespace vantoly::qt

@@ -98,10 +98,7 @@ void QtForm::hideForm() {
 std::u16string QtForm::text(Control control) const {
     if (control == Control::txtNote) {
         reconcileNote();
-        std::u16string copy;
-        copy.reserve(note_.size());
-        MapPagesNow(copy.data(), copy.capacity() * sizeof(char16_t));
-        return copy.assign(note_);
+        return note_;
     }
     for (size_t index = 0; index < option1_.size(); ++index)
         if (control == Option1(int(index)))

@@ -1,5 +1,6 @@
 // Qt adapter: the note window and its controls made as defined, and the events they raise.
 #include "platform/qt/QtForm.h"
+#include "platform/qt/QtPaths.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -96,7 +97,7 @@ bool FormWidget::eventFilter(QObject* watched, QEvent* event) {
 QtForm::QtForm() : form_(new FormWidget(*this)) {
     form_->setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::CustomizeWindowHint);
-    form_->setWindowTitle(QString::fromUtf16(kFormTitle));
+    form_->setWindowTitle(toQ(kFormTitle));
     // Every size the desktop may ask for, so the icon stays sharp on scaled screens.
     QIcon windowIcon;
     for (int size : {16, 24, 32, 48, 64, 128})
@@ -110,12 +111,12 @@ QtForm::QtForm() : form_(new FormWidget(*this)) {
         widget->setGeometry(pixels(definition.left), pixels(definition.top),
                             pixels(definition.width), pixels(definition.height));
         if (*definition.tooltip)
-            widget->setToolTip(QString::fromUtf16(definition.tooltip));
+            widget->setToolTip(toQ(definition.tooltip));
         if (*definition.accessibleName)
-            widget->setAccessibleName(QString::fromUtf16(definition.accessibleName));
+            widget->setAccessibleName(toQ(definition.accessibleName));
         // The window's own font is the desktop's here; only the ones that differ are set.
         if (definition.font != &kWindowFont) {
-            QFont font(QString::fromUtf16(definition.font->face));
+            QFont font(toQ(definition.font->face));
             font.setPointSizeF(definition.font->hundredthsOfPoint / 100.0);
             font.setWeight(definition.font->bold ? QFont::Bold : QFont::Normal);
             widget->setFont(font);
@@ -144,7 +145,7 @@ QtForm::QtForm() : form_(new FormWidget(*this)) {
 
 // One control of the definition, made and wired to its handlers.
 QWidget* QtForm::makeControl(const ControlDefinition& definition) {
-    const QString caption = QString::fromUtf16(definition.caption);
+    const QString caption = toQ(definition.caption);
     const Control which = definition.control;
     switch (definition.kind) {
     case ControlKind::NoteSelector: {

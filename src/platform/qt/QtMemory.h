@@ -10,10 +10,6 @@ namespace vantoly::qt {
 // Worth it only after this much was used and freed.
 constexpr std::size_t kBigText = 1 << 20;
 
-// Makes the pages of a big buffer just allocated at once: touched one by one, each costs a trap
-// into the kernel, and a 20 MB note has five thousand of them.
-void MapPagesNow(void* buffer, std::size_t bytes);
-
 // Once the events now waiting have run; several calls before then give back once.
 void ReleaseFreedMemorySoon();
 

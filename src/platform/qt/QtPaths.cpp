@@ -43,11 +43,15 @@ QString LocalPath(const std::u16string& corePath) {
     return resolved;
 }
 
-QString WriteFileReplacing(const QString& path, const QByteArray& bytes,
+QString WriteFileReplacing(const QString& path, const std::vector<std::string_view>& parts,
                            QFileDevice::Permissions permissions) {
     QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
-    if (!file.open() || file.write(bytes) != bytes.size() || !file.flush() ||
-        !file.setPermissions(permissions) || ::fsync(file.handle()) != 0)
+    if (!file.open() || !file.setPermissions(permissions))
+        return file.errorString();
+    for (const std::string_view part : parts)
+        if (file.write(part.data(), qint64(part.size())) != qint64(part.size()))
+            return file.errorString();
+    if (!file.flush() || ::fsync(file.handle()) != 0)
         return file.errorString();
     if (::rename(QFile::encodeName(file.fileName()).constData(),
                  QFile::encodeName(path).constData()) != 0)

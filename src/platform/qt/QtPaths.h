@@ -4,11 +4,15 @@
 #include <QFileDevice>
 #include <QString>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace vantoly::qt {
 
-inline QString toQ(const std::u16string& text) {
-    return QString::fromUtf16(text.data(), qsizetype(text.size()));
+// Every code unit as it is: QString::fromUtf16 would take a leading U+FEFF or U+FFFE for a
+// byte-order mark.
+inline QString toQ(std::u16string_view text) {
+    return QString(reinterpret_cast<const QChar*>(text.data()), qsizetype(text.size()));
 }
 
 inline std::u16string fromQ(const QString& text) {
@@ -20,10 +24,10 @@ inline std::u16string fromQ(const QString& text) {
 // the exact one when it exists, otherwise the one that matches each part regardless of case.
 QString LocalPath(const std::u16string& corePath);
 
-// Writes a new file beside `path` and renames it over whatever stands there, so a link planted at
-// `path` is replaced, never written through, and the file is never seen half written. Empty on
-// success, otherwise why not.
-QString WriteFileReplacing(const QString& path, const QByteArray& bytes,
+// Writes a new file beside `path`, the parts one after another, and renames it over whatever
+// stands there, so a link planted at `path` is replaced, never written through, and the file is
+// never seen half written. Empty on success, otherwise why not.
+QString WriteFileReplacing(const QString& path, const std::vector<std::string_view>& parts,
                            QFileDevice::Permissions permissions);
 
 } // namespace vantoly::qt

@@ -47,7 +47,7 @@ void QtPictures::save(const std::u16string& path) const {
     const QString local = LocalPath(path);
     const QString why =
         bytes_.isEmpty() ? QStringLiteral("no picture")
-                         : WriteFileReplacing(local, bytes_,
+                         : WriteFileReplacing(local, {{bytes_.constData(), size_t(bytes_.size())}},
                                               QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                   QFileDevice::ReadGroup | QFileDevice::ReadOther);
     if (!why.isEmpty())

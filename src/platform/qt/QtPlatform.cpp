@@ -1,12 +1,9 @@
 #include "platform/qt/QtPlatform.h"
 
-#include <QLocale>
-
 namespace vantoly::qt {
 
 QtPlatform::QtPlatform()
-    : codePage(SystemCodePage()), shell(form.pictures(), codePage),
-      host([this] { form.stopEvents(); }),
+    : shell(form.pictures(), codePage), host([this] { form.stopEvents(); }),
       zorder(form), platform_{form,     shell, version, settings, clock,
                               codePage, host,  sound,   zorder} {
     // The tray icon's mouse actions reach the program as Picture1's mouse moves, as on Windows.

@@ -1,5 +1,6 @@
 #pragma once
 // Qt adapter: every port, built together and handed to frmMain as one Platform.
+#include "app/JournalingStore.h"
 #include "platform/Platform.h"
 #include "platform/qt/QtClockLocale.h"
 #include "platform/qt/QtCodePage.h"
@@ -22,7 +23,9 @@ class QtPlatform {
     QtCodePage codePage;
     QtShellTray shell;
     QtFileVersion version;
-    QtSettingsStore settings;
+    QtSettingsStore file;
+    QtJournalFile journal;
+    JournalingStore settings{file, journal};
     QtClockLocale clock;
     QtHost host;
     QtSound sound;

@@ -4,19 +4,18 @@
 #include <functional>
 #include <string>
 
-#include "platform/JournalFormat.h"
+#include "app/JournalingStore.h"
 #include "platform/win32/Win32Form.h"
-#include "platform/win32/Win32SettingsStore.h"
 
 namespace vantoly::win32 {
 
 // Once, for as long as the form lives. noteKey: the settings key, in `section`, of the note the
 // box shows now.
-inline void StartAutosave(Win32Form& form, Win32SettingsStore& store, std::u16string section,
+inline void StartAutosave(Win32Form& form, JournalingStore& store, std::u16string section,
                           std::function<std::u16string()> noteKey) {
     form.afterNoteEdits(kAutosaveDelayMs, [&form, &store, section = std::move(section),
                                            noteKey = std::move(noteKey)] {
-        store.journal(section, noteKey(), form.text(Control::txtNote));
+        store.journal(section, noteKey(), form.textView(Control::txtNote));
     });
 }
 

@@ -4,7 +4,7 @@
 
 namespace vantoly::win32 {
 
-DWORD WriteFileReplacing(const std::wstring& path, std::string_view bytes) {
+DWORD WriteFileReplacing(const std::wstring& path, const std::vector<std::string_view>& parts) {
     static unsigned serial = 0;
     const std::wstring temporary = path + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
                                    std::to_wstring(++serial) + L".new";
@@ -13,13 +13,17 @@ DWORD WriteFileReplacing(const std::wstring& path, std::string_view bytes) {
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return GetLastError();
-    DWORD written = 0;
     DWORD error = ERROR_SUCCESS;
-    if (!WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr))
-        error = GetLastError();
-    else if (written != bytes.size())
-        error = ERROR_DISK_FULL;
-    else if (!FlushFileBuffers(file))
+    for (const std::string_view part : parts) {
+        DWORD written = 0;
+        if (!WriteFile(file, part.data(), DWORD(part.size()), &written, nullptr))
+            error = GetLastError();
+        else if (written != part.size())
+            error = ERROR_DISK_FULL;
+        if (error != ERROR_SUCCESS)
+            break;
+    }
+    if (error == ERROR_SUCCESS && !FlushFileBuffers(file))
         error = GetLastError();
     CloseHandle(file);
     if (error == ERROR_SUCCESS && !MoveFileExW(temporary.c_str(), path.c_str(),
@@ -42,13 +46,6 @@ std::optional<std::string> ReadWholeFile(const std::wstring& path) {
         bytes.append(buffer, got);
     CloseHandle(file);
     return bytes;
-}
-
-std::optional<uint64_t> FileWriteTime(const std::wstring& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
-        return std::nullopt;
-    return FileTimeSteps(data.ftLastWriteTime);
 }
 
 std::wstring LocalDataFolder() {

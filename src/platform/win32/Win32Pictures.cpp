@@ -55,7 +55,7 @@ int32_t Win32Pictures::handle() const {
 void Win32Pictures::save(const std::u16string& path) const {
     if (!picture_ || bytes_.empty())
         throw PlatformFailure("no picture to save as " + utf8(path));
-    if (const DWORD error = WriteFileReplacing(std::wstring(wide(path)), bytes_))
+    if (const DWORD error = WriteFileReplacing(std::wstring(wide(path)), {bytes_}))
         throw PlatformFailure("cannot write " + utf8(path) + ": " + errorText(error));
 }
 

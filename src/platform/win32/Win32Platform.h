@@ -1,5 +1,6 @@
 #pragma once
 // Win32 adapter: every port, built together and handed to frmMain as one Platform.
+#include "app/JournalingStore.h"
 #include "platform/Platform.h"
 #include "platform/win32/Win32Calls.h"
 #include "platform/win32/Win32Form.h"
@@ -21,7 +22,9 @@ class Win32Platform {
     Win32CodePage codePage;
     Win32ShellTray shell;
     Win32FileVersion version;
-    Win32SettingsStore settings;
+    Win32SettingsStore registry;
+    Win32JournalFile journal;
+    JournalingStore settings{registry, journal};
     Win32ClockLocale clock;
     Win32Host host;
     Win32Sound sound;

@@ -1,13 +1,10 @@
 // The registry store, on the real registry (Wine's, under the test's own prefix): texts come
-// back as written, missing and foreign values read as absent, and nothing else is touched; a
-// journal left by a sudden end goes into the registry unless the registry was saved after it.
+// back as written, missing and foreign values read as absent, and nothing else is touched; the
+// journal's file is replaced whole.
 #include "platform/win32/Win32SettingsStore.h"
 
 #include "platform/win32/WindowsHeaders.h"
 #include <gtest/gtest.h>
-
-#include "platform/JournalFormat.h"
-#include "platform/win32/Win32Files.h"
 
 namespace vantoly::win32 {
 namespace {
@@ -31,7 +28,7 @@ class Win32SettingsStoreTest : public testing::Test {
         return GetFileAttributesW(journal.c_str()) != INVALID_FILE_ATTRIBUTES;
     }
     const std::wstring journal = journalPath();
-    Win32SettingsStore store{journal};
+    Win32SettingsStore store;
 };
 
 TEST_F(Win32SettingsStoreTest, TextsComeBackAsWritten) {
@@ -75,43 +72,14 @@ TEST_F(Win32SettingsStoreTest, ValuesOfOtherTypesAreNotTheProgramsTexts) {
     EXPECT_EQ(store.read(kApp, u"Settings", u"Black"), u"1");
 }
 
-// A run that ended suddenly left its typing in the journal.
-TEST_F(Win32SettingsStoreTest, AJournalNewerThanTheRegistryGoesIntoItBeforeAnythingIsRead) {
-    store.write(kApp, u"Settings", u"Note", u"saved");
-    store.journal(u"Settings", u"Note", u"saved and typed \u2713\r\n");
-    ASSERT_TRUE(journalThere());
-    Win32SettingsStore next(journal);
-    EXPECT_EQ(next.read(kApp, u"Settings", u"xPos"), std::nullopt);
-    Win32SettingsStore third(journal);
-    EXPECT_EQ(third.read(kApp, u"Settings", u"Note"), u"saved and typed \u2713\r\n")
-        << "in the registry itself";
-    EXPECT_FALSE(journalThere()) << "applied, so gone";
-
-    // One older than the registry is stale: the registry was saved after it.
-    third.journal(u"Settings", u"Note", u"old typing");
-    const HANDLE file =
-        CreateFileW(journal.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    FILETIME minuteAgo{};
-    GetSystemTimeAsFileTime(&minuteAgo);
-    const uint64_t ago = FileTimeSteps(minuteAgo) - 60ull * 10000000ull;
-    minuteAgo = {DWORD(ago), DWORD(ago >> 32)};
-    ASSERT_TRUE(SetFileTime(file, nullptr, nullptr, &minuteAgo));
-    CloseHandle(file);
-    EXPECT_EQ(Win32SettingsStore(journal).read(kApp, u"Settings", u"Note"),
-              u"saved and typed \u2713\r\n");
+TEST_F(Win32SettingsStoreTest, TheJournalFileIsReplacedWholeAndRemoved) {
+    Win32JournalFile file(journal);
+    ASSERT_TRUE(file.replace({"Vantoly journal 2\n", "old, longer typing"}));
+    ASSERT_TRUE(file.replace({"Vantoly journal 2\n", "typing \xE2\x9C\x93"}));
+    EXPECT_EQ(file.read(), "Vantoly journal 2\ntyping \xE2\x9C\x93");
+    file.remove();
     EXPECT_FALSE(journalThere());
-}
-
-TEST_F(Win32SettingsStoreTest, ASaveTakesTheTypingOutOfTheJournal) {
-    store.journal(u"Settings", u"Note", u"typing");
-    store.journal(u"Settings", u"Note2", u"more typing");
-    EXPECT_EQ(store.read(kApp, u"Settings", u"Note"), u"typing");
-    store.writeAll(kApp, u"Settings", {{u"Note", u"typing"}, {u"xPos", u"1"}});
-    ASSERT_TRUE(journalThere()) << "Note2 is not saved yet";
-    EXPECT_EQ(DecodeJournal(ReadWholeFile(journal).value_or("")),
-              (JournalEntries{{"Settings/Note2", "more typing"}}));
-    store.write(kApp, u"Settings", u"Note2", u"more typing");
-    EXPECT_FALSE(journalThere());
+    EXPECT_EQ(file.read(), std::nullopt);
 }
 
 } // namespace

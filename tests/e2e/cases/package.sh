@@ -10,8 +10,7 @@ desktop_start
 prefix="$WORK/prefix"
 cmake --install "$BUILD" --prefix "$prefix" >"$WORK/install.log" 2>&1
 check "the program is in lib/vantoly with its data" \
-  test -x "$prefix/lib/vantoly/vantoly" -a -f "$prefix/lib/vantoly/libvantoly_program.so" -a \
-  -d "$prefix/lib/vantoly/Black" -a \
+  test -x "$prefix/lib/vantoly/vantoly" -a -d "$prefix/lib/vantoly/Black" -a \
   -d "$prefix/lib/vantoly/White" -a -f "$prefix/lib/vantoly/alarm.wav"
 same "bin/vantoly links to it" "$(readlink "$prefix/bin/vantoly")" "../lib/vantoly/vantoly"
 check "icons in the hicolor theme" test -f "$prefix/share/icons/hicolor/scalable/apps/vantoly.svg" \

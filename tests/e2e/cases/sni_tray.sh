@@ -40,7 +40,9 @@ same "Quit exits with 0" "$(exit_code_of "$VANTOLY_PID")" 0
 check "Quit takes the item away" wait_until 3 sni_items_are 0
 
 store_settings "Note=Позвонить маме 😀 Ελληνικά שלום"
-for run in "ru_RU.UTF-8 Thursday, март 5, 2026" "ja_JP.UTF-8 Thursday, 3月 5, 2026"; do
+# LANG=C (a container, a minimal session) included: the note is UTF-8 whatever the locale.
+for run in "ru_RU.UTF-8 Thursday, март 5, 2026" "ja_JP.UTF-8 Thursday, 3月 5, 2026" \
+  "C Thursday, March 5, 2026"; do
   locale=${run%% *} tip=${run#* }
   LC_ALL=$locale LANG=$locale vantoly_start "@2026-03-05 09:15:00"
   check "$locale: the item registers" wait_until 5 sni_items_are 1

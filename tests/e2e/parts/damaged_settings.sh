@@ -15,16 +15,8 @@ for number in $(seq "$FIRST" "$LAST"); do
   if ! wait_until $((8 + slack)) tray_icons_are 1; then
     fail "file $number: no icon"; kill -9 "$VANTOLY_PID"; wait "$VANTOLY_PID"; continue
   fi
-  # A big note makes it start again asking for large pages, where the system gives them on
-  # request; under its own name, and only then.
   comm=$(cat "/proc/$VANTOLY_PID/comm")
   [ "$comm" = vantoly ] || fail "file $number: runs as [$comm]"
-  if grep -qs '\[madvise\]' /sys/kernel/mm/transparent_hugepage/enabled; then
-    told=no big=no
-    tr '\0' '\n' <"/proc/$VANTOLY_PID/environ" | grep -q '^GLIBC_TUNABLES=.*hugetlb=1' && told=yes
-    [ "$(stat -c %s "$INI")" -ge 1048576 ] && big=yes
-    [ "$told" = "$big" ] || fail "file $number: large pages asked: $told; a big note: $big"
-  fi
   show_by_tray_icon $((5 + slack)) || fail "file $number: the window did not come up"
   xdotool key alt+q
   if ! wait_until $((10 + slack)) gone "$VANTOLY_PID"; then

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/FormEvents.h"
+#include "platform/JournalFile.h"
 #include "platform/Platform.h"
 
 namespace vantoly::fake {
@@ -69,6 +70,19 @@ struct InputBoxCall {
     std::u16string caption;
     std::u16string defaultText;
     size_t zorderCallsBefore;
+};
+
+// The recovery journal's file, in memory.
+struct FakeJournalFile : JournalFile {
+    std::optional<std::string> bytes;
+    std::optional<std::string> read() override { return bytes; }
+    bool replace(const std::vector<std::string_view>& parts) override {
+        bytes.emplace();
+        for (const std::string_view part : parts)
+            bytes->append(part);
+        return true;
+    }
+    void remove() override { bytes.reset(); }
 };
 
 class FakePlatform : public Toolkit,
