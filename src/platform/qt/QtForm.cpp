@@ -212,7 +212,7 @@ void QtForm::fillNoteBox() {
         txtNote_->setPlainText(toQ(note_));
     } else {
         // The first paragraph keeps its layout from the start: set as a whole, it would be laid
-        // out, dropped and laid out again to place the cursor, seconds for a 10 MB paragraph.
+        // out, dropped and laid out again to place the cursor, a long wait for a big paragraph.
         txtNote_->setPlainText(QString());
         QTextDocument* document = txtNote_->document();
         document->begin().layout()->setCacheEnabled(true);
