@@ -18,6 +18,8 @@ else()
   set(CPACK_NSIS_VANTOLY_TARGET x86-unicode)
 endif()
 set(CPACK_GENERATOR ZIP)
+# Users get the program without its debugging information (a few MB of it).
+set(CPACK_STRIP_FILES ON)
 set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_SOURCE_DIR}/LICENSE)
 set(CPACK_NSIS_VANTOLY_ICON ${CMAKE_SOURCE_DIR}/assets/icons/vantoly.ico)
 # CPack takes NSIS.template.in from the module path; the options file names the installer.
