@@ -1,4 +1,5 @@
 #include "Fixture.h"
+#include "app/CommandLine.h"
 
 using namespace vantoly;
 using fake::u8;
@@ -189,6 +190,39 @@ TEST_F(Startup, QuitSavesRemovesTheIconAndEnds) {
     EXPECT_EQ(fp.store[u"Note"], u"milk and bread");
     EXPECT_EQ(messages(), std::vector<uint32_t>{NIM_DELETE});
     EXPECT_EQ(fp.endedWith, 0);
+}
+
+// Answered before anything touches a display, the lock or the settings; the toolkit's own
+// options, and nothing at all, start the program.
+TEST(CommandLine, HelpVersionAndWhatItDoesNotKnow) {
+    const std::vector<std::pair<std::string_view, int>> toolkit = {{"session", 1}, {"reverse", 0}};
+    struct Case {
+        std::vector<std::string> args;
+        int exitCode; // -1: the program starts
+        const char* out;
+        const char* err;
+    } const cases[] = {
+        {{}, -1, "", ""},
+        {{"-session", "1234abcd"}, -1, "", ""},
+        {{"--session", "x", "-reverse"}, -1, "", ""},
+        {{"--version"}, 0, "Vantoly 1.00\n", ""},
+        {{"--help"}, 0, "Usage: vantoly", ""},
+        {{"-h"}, 0, "Usage: vantoly", ""},
+        {{"-session", "x", "--version"}, 0, "Vantoly 1.00\n", ""},
+        {{"--verison"}, 2, "", "vantoly: unknown option '--verison'\nUsage: vantoly"},
+        {{"-x"}, 2, "", "vantoly: unknown option '-x'\n"},
+        {{"notes.txt"}, 2, "", "vantoly: unexpected word 'notes.txt'\n"},
+        {{"--bogus", "--help"}, 2, "", "vantoly: unknown option '--bogus'"},
+    };
+    for (const Case& c : cases) {
+        const auto answer = AnswerCommandLine(c.args, toolkit);
+        ASSERT_EQ(answer ? answer->exitCode : -1, c.exitCode) << testing::PrintToString(c.args);
+        if (answer) {
+            EXPECT_TRUE(answer->out.starts_with(c.out)) << answer->out;
+            EXPECT_TRUE(answer->err.starts_with(c.err)) << answer->err;
+            EXPECT_EQ(answer->out.empty(), !*c.out) << "help goes to standard output alone";
+        }
+    }
 }
 
 } // namespace
