@@ -7,13 +7,19 @@
 
 extern "C" __attribute__((visibility("default"))) int vantoly_play_sound(const char16_t* path,
                                                                          int length) {
-    static QSoundEffect* effect = nullptr; // lives as long as the application
-    if (!effect)
-        effect = new QSoundEffect(QCoreApplication::instance());
-    const QUrl source =
-        QUrl::fromLocalFile(QString(reinterpret_cast<const QChar*>(path), qsizetype(length)));
-    if (effect->source() != source)
-        effect->setSource(source);
+    // A new effect for each ring: Qt 6.4's effect, played again over PulseAudio while it still
+    // counts itself as playing, only stops, and a ring goes silent. Each one goes once it ends.
+    auto* effect = new QSoundEffect(QCoreApplication::instance());
+    QObject::connect(effect, &QSoundEffect::playingChanged, effect, [effect] {
+        if (!effect->isPlaying())
+            effect->deleteLater();
+    });
+    QObject::connect(effect, &QSoundEffect::statusChanged, effect, [effect] {
+        if (effect->status() == QSoundEffect::Error)
+            effect->deleteLater();
+    });
+    effect->setSource(
+        QUrl::fromLocalFile(QString(reinterpret_cast<const QChar*>(path), qsizetype(length))));
     effect->play();
     return effect->status() == QSoundEffect::Error ? 0 : 1;
 }
