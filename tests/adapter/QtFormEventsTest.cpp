@@ -1,6 +1,7 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -192,6 +193,27 @@ TEST_F(FormEvents, AboutBoxHasNoIconAndTheVersion) {
         box->reject();
     });
     form.inputBox(u"Enter Title:", u"Vantoly", u"Note 2");
+}
+
+// However long the text, and a path with no blank in it, every line of it can be seen.
+TEST_F(FormEvents, AMessageBoxShowsItsWholeText) {
+    const std::u16string path = u"/tmp/" + std::u16string(120, u'x') + u"/Vantoly/Vantoly.ini";
+    const std::u16string texts[] = {
+        u"Vantoly could not save your notes, and they would be lost.\r\n\r\n" + path +
+            u" cannot be written: the folder is read-only\r\n\r\nQuit anyway?",
+        u"Вантоли не смог сохранить заметки. " + std::u16string(40, u'ж') + u" שלום 😀"};
+    for (const std::u16string& text : texts) {
+        QTimer::singleShot(0, [] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+            ASSERT_NE(label, nullptr);
+            EXPECT_LE(label->geometry().right(), box->width());
+            EXPECT_GE(label->height(), label->heightForWidth(label->width()));
+            box->button(QMessageBox::No) ? box->button(QMessageBox::No)->click() : box->accept();
+        });
+        form.messageBox(text, vbYesNo | vbExclamation | vbDefaultButton2, u"Vantoly");
+    }
 }
 
 TEST(TrayClicks, XEmbedReportsDoubleClicksItself) {

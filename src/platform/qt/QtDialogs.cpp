@@ -1,6 +1,8 @@
 #include "platform/qt/QtDialogs.h"
 
+#include <QEvent>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 
 #include "platform/Toolkit.h"
@@ -10,13 +12,37 @@ namespace vantoly::qt {
 
 namespace {
 
-// A box of the program's own: a title, a close button and nothing to minimise or maximise, and
-// wide enough that its title bar shows the caption whole.
+// A box of the program's own: a title, a close button and nothing to minimise or maximise.
 void frameBox(QDialog& box) {
     box.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                        Qt::WindowCloseButtonHint);
-    box.setMinimumWidth(box.fontMetrics().horizontalAdvance(box.windowTitle()) * 2 + 160);
 }
+
+// Wide enough that a box's title bar shows the caption whole.
+int captionWidth(const QWidget& box) {
+    return box.fontMetrics().horizontalAdvance(box.windowTitle()) * 2 + 160;
+}
+
+// A QMessageBox sizes itself to its text, but one it has to wrap anywhere (a long path on a
+// narrow screen) gets fewer lines than the text needs, and the rest is cut off: grown by what
+// its text lacks, each time it is laid out; and never narrower than its caption.
+class WholeText : public QObject {
+  public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* box = static_cast<QWidget*>(watched);
+        if (event->type() != QEvent::Resize)
+            return false;
+        if (box->width() < captionWidth(*box))
+            box->setFixedWidth(captionWidth(*box));
+        else if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+            const int missing = label->heightForWidth(label->width()) - label->height();
+            if (missing > 0)
+                box->setFixedHeight(box->height() + missing);
+        }
+        return false;
+    }
+};
 
 } // namespace
 
@@ -44,9 +70,9 @@ int ShowMessageBox(const std::u16string& prompt, int style, const std::u16string
     if (yesNo)
         box.setDefaultButton((style & vbDefaultButton2) ? QMessageBox::No : QMessageBox::Yes);
     frameBox(box);
-    // A QMessageBox sizes itself to its text: a wider text keeps the caption whole.
-    box.setStyleSheet(QStringLiteral("QLabel { min-width: %1px; }").arg(box.minimumWidth() - 80));
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    WholeText wholeText;
+    box.installEventFilter(&wholeText);
     box.exec();
     if (!yesNo)
         return vbOK;
@@ -61,6 +87,7 @@ std::u16string ShowInputBox(QWidget* parent, const std::u16string& prompt,
     box.setTextValue(toQ(defaultText));
     box.setInputMode(QInputDialog::TextInput);
     frameBox(box);
+    box.setMinimumWidth(captionWidth(box));
     if (box.exec() != QDialog::Accepted)
         return {};
     return fromQ(box.textValue());
