@@ -67,8 +67,10 @@ inline constexpr std::array<Control, 9> kTabOrder{
 
 inline constexpr char16_t kFormTitle[] = u"Vantoly";
 inline constexpr float kClientWidthTwips = 5655, kClientHeightTwips = 5010;
-// The layout has no lower bound of its own: the window keeps room for the note box.
-inline constexpr float kMinimumWidthTwips = 1800, kMinimumHeightTwips = 600;
+// The least client size that keeps every control whole and apart: the narrow layout's OK and the
+// third selector end at 3735, the bottom row stands 840 above the outer bottom, and the note box
+// keeps room for a line or two. A stored size below it is raised to it.
+inline constexpr float kMinimumWidthTwips = 3855, kMinimumHeightTwips = 1515;
 // Timer1 runs from the start; timerAlarm only while an alarm is set.
 inline constexpr int kTimer1IntervalMs = 60000, kTimerAlarmIntervalMs = 10000;
 

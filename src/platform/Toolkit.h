@@ -75,6 +75,9 @@ class Toolkit {
     }
     // Taken by value: a note just read is moved in, not copied.
     virtual void setText(Control control, std::u16string text) = 0;
+    // Empties a text box as the user would, so the box's own Undo (and Ctrl+Z) brings the text
+    // back.
+    virtual void clearText(Control control) { setText(control, std::u16string()); }
     // A number that changes whenever the control's text changes, set or typed: a reader can tell
     // that a long note is unchanged without reading it.
     virtual uint64_t textRevision(Control control) const = 0;

@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextDocument>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -17,6 +18,7 @@
 #include "platform/Failure.h"
 #include "platform/qt/QtForm.h"
 #include "platform/qt/QtPaths.h"
+#include "window/Layout.h"
 
 using namespace vantoly;
 using qt::fromQ;
@@ -169,6 +171,23 @@ TEST_F(Form, TypedTextKeepsEveryCharacterAndTheNotesKindOfLineBreak) {
     }
 }
 
+// Clear is the box's own edit: Ctrl+Z and the box's Undo bring the note back.
+TEST_F(Form, ClearIsUndoneByCtrlZAndByTheBoxsUndo) {
+    auto* box = qobject_cast<QPlainTextEdit*>(form.control(Control::txtNote));
+    int edits = 0;
+    form.onNoteEdited([&] { ++edits; });
+    form.setText(Control::txtNote, u"pay rent @10:00\r\nand more");
+    form.showForm();
+    form.clearText(Control::txtNote);
+    EXPECT_EQ(form.text(Control::txtNote), u"");
+    EXPECT_GT(edits, 0) << "the journal hears of it";
+    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(form.text(Control::txtNote), u"pay rent @10:00\r\nand more");
+    form.clearText(Control::txtNote);
+    box->undo(); // as the box's context menu does
+    EXPECT_EQ(form.text(Control::txtNote), u"pay rent @10:00\r\nand more");
+}
+
 TEST_F(Form, ALongTitleEndsInAnEllipsisAndShowsWholeInItsTooltip) {
     auto* selector = qobject_cast<QRadioButton*>(form.control(Control::Option1_1));
     form.setText(Control::Option1_1, u"Shopping list for the weekend");
@@ -205,6 +224,35 @@ TEST_F(Form, GeometryIsTheOuterSizeInTwips) {
     EXPECT_FLOAT_EQ(form.formGeometry(Edge::Width), 5790);
     EXPECT_FLOAT_EQ(form.formGeometry(Edge::Height), 5400);
     EXPECT_EQ(form.widget()->frameGeometry().topLeft(), QPoint(96, -20));
+}
+
+// Shrunk as far as it goes (a stored size of 120 x 40 px): every control whole and apart.
+TEST_F(Form, AtItsSmallestSizeEveryControlIsWholeAndApart) {
+    form.setFormGeometry(Edge::Width, 1800);
+    form.setFormGeometry(Edge::Height, 600);
+    form.showForm();
+    for (const ControlMove& move :
+         Layout(form.formGeometry(Edge::Width), form.formGeometry(Edge::Height)))
+        form.setControlGeometry(move.control, move.edge, move.twips);
+    const Control shown[] = {Control::Option1_0, Control::Option1_1, Control::Option1_2,
+                             Control::txtNote,   Control::Command1,  Control::chkNote,
+                             Control::chkBlack,  Control::Command3,  Control::Command2};
+    const QRect client = form.widget()->rect();
+    EXPECT_LT(client.width(), 300) << "it did shrink";
+    for (const Control a : shown) {
+        const QRect at = form.control(a)->geometry();
+        EXPECT_TRUE(client.contains(at)) << int(a) << " cut by the window's edge";
+        EXPECT_GT(at.height(), 0) << int(a);
+        // The bottom row's controls apart from each other and from the selectors (the selectors'
+        // designed places touch, and the note box stands between the rows).
+        const bool row = a == Control::Command1 || a == Control::chkNote ||
+                         a == Control::chkBlack || a == Control::Command3 || a == Control::Command2;
+        for (const Control b : shown) {
+            if (row && b != a && b != Control::txtNote) {
+                EXPECT_FALSE(at.intersects(form.control(b)->geometry())) << int(a) << " " << int(b);
+            }
+        }
+    }
 }
 
 TEST_F(Form, ComesUpOnAScreenWhereverItWasStored) {

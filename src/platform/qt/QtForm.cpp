@@ -163,6 +163,15 @@ void QtForm::setText(Control control, std::u16string text) {
         button->setText(toQ(text));
 }
 
+void QtForm::clearText(Control control) {
+    if (control != Control::txtNote || !noteInBox_)
+        return setText(control, {});
+    // An edit of the box's own, which its Undo and Ctrl+Z take back.
+    QTextCursor all(txtNote_->document());
+    all.select(QTextCursor::Document);
+    all.removeSelectedText();
+}
+
 uint64_t QtForm::textRevision(Control control) const {
     return control == Control::txtNote ? noteRevision_ : 0;
 }

@@ -85,6 +85,7 @@ class QtForm : public Toolkit {
     std::u16string text(Control control) const override;
     std::u16string_view textView(Control control) const override;
     void setText(Control control, std::u16string text) override;
+    void clearText(Control control) override;
     uint64_t textRevision(Control control) const override;
     int16_t value(Control control) const override;
     void setValue(Control control, int16_t value) override;

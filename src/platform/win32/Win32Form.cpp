@@ -125,9 +125,11 @@ void Win32Form::setFormGeometry(Edge edge, float value) {
         RECT client{};
         GetClientRect(form_, &client);
         if (edge == Edge::Width)
-            client.right = std::max(pixels(value - kDesignedFrameWidthTwips), 1);
+            client.right =
+                std::max(pixels(value - kDesignedFrameWidthTwips), pixels(kMinimumWidthTwips));
         else
-            client.bottom = std::max(pixels(value - kDesignedFrameHeightTwips), 1);
+            client.bottom =
+                std::max(pixels(value - kDesignedFrameHeightTwips), pixels(kMinimumHeightTwips));
         const SIZE outer = outerSize(client.right, client.bottom);
         w = outer.cx;
         h = outer.cy;
@@ -183,6 +185,14 @@ void Win32Form::setText(Control c, std::u16string value) {
     if (c == Control::txtNote)
         ++noteRevision_;
     SetWindowTextW(control(c), wide(value));
+}
+
+void Win32Form::clearText(Control c) {
+    if (c != Control::txtNote)
+        return setText(c, {});
+    // Replaced as typing replaces a selection, so the box's Undo and Ctrl+Z take it back.
+    SendMessageW(control(c), EM_SETSEL, 0, -1);
+    SendMessageW(control(c), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L""));
 }
 
 uint64_t Win32Form::textRevision(Control c) const {

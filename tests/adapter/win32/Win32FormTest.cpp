@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/win32/ControlIds.h"
+#include "window/Layout.h"
 #include <commctrl.h>
 
 namespace vantoly::win32 {
@@ -241,6 +242,42 @@ TEST_F(Form, OuterSizeIsTheClientAreaAndTheDesignedFrame) {
     EXPECT_FLOAT_EQ(form.formGeometry(Edge::Height), 6300);
 }
 
+// Shrunk as far as it goes (a stored size of 120 x 40 px): every control whole and apart.
+TEST_F(Form, AtItsSmallestSizeEveryControlIsWholeAndApart) {
+    form.setFormGeometry(Edge::Width, 1800);
+    form.setFormGeometry(Edge::Height, 600);
+    for (const ControlMove& move :
+         Layout(form.formGeometry(Edge::Width), form.formGeometry(Edge::Height)))
+        form.setControlGeometry(move.control, move.edge, move.twips);
+    RECT client;
+    GetClientRect(form.window(), &client);
+    EXPECT_LT(client.right, 300) << "it did shrink";
+    auto place = [&](Control c) {
+        RECT r;
+        GetWindowRect(form.control(c), &r);
+        MapWindowPoints(nullptr, form.window(), reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    };
+    const Control row[] = {Control::Command1, Control::chkNote, Control::chkBlack,
+                           Control::Command3, Control::Command2};
+    for (const Control c : {Control::Option1_0, Control::Option1_1, Control::Option1_2,
+                            Control::txtNote, Control::Command1, Control::chkNote,
+                            Control::chkBlack, Control::Command3, Control::Command2}) {
+        const RECT r = place(c);
+        EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= client.right &&
+                    r.bottom <= client.bottom && r.bottom > r.top)
+            << int(c) << " cut by the window's edge";
+    }
+    for (const Control a : row)
+        for (const Control b :
+             {Control::Option1_0, Control::Option1_1, Control::Option1_2, Control::Command1,
+              Control::chkNote, Control::chkBlack, Control::Command3, Control::Command2}) {
+            RECT overlap;
+            const RECT ra = place(a), rb = place(b);
+            EXPECT_TRUE(a == b || !IntersectRect(&overlap, &ra, &rb)) << int(a) << " " << int(b);
+        }
+}
+
 TEST_F(Form, APositionOffEveryScreenComesBackOnOneAtShow) {
     MONITORINFO screen{};
     screen.cbSize = sizeof screen;
@@ -270,6 +307,21 @@ TEST_F(Form, TypingOrSettingTheNoteChangesItsRevision) {
     EXPECT_NE(typed, before);
     form.setText(Control::txtNote, u"Call @9:05");
     EXPECT_NE(form.textRevision(Control::txtNote), typed);
+}
+
+// Clear is the box's own edit: Ctrl+Z and the box's Undo bring the note back.
+TEST_F(Form, ClearIsUndoneByCtrlZAndByTheBoxsUndo) {
+    const HWND box = form.control(Control::txtNote);
+    form.setText(Control::txtNote, u"pay rent @10:00\r\nand more");
+    const uint64_t before = form.textRevision(Control::txtNote);
+    form.clearText(Control::txtNote);
+    EXPECT_EQ(form.text(Control::txtNote), u"");
+    EXPECT_NE(form.textRevision(Control::txtNote), before);
+    SendMessageW(box, WM_CHAR, 0x1A, 1); // Ctrl+Z, as the keyboard sends it
+    EXPECT_EQ(form.text(Control::txtNote), u"pay rent @10:00\r\nand more");
+    form.clearText(Control::txtNote);
+    SendMessageW(box, WM_UNDO, 0, 0); // the box's context menu
+    EXPECT_EQ(form.text(Control::txtNote), u"pay rent @10:00\r\nand more");
 }
 
 } // namespace
