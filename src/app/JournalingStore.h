@@ -14,14 +14,14 @@
 #include <string>
 
 #include "app/JournalFormat.h"
-#include "platform/JournalFile.h"
 #include "platform/SettingsStore.h"
+#include "platform/StateFile.h"
 
 namespace vantoly {
 
 class JournalingStore : public SettingsStore {
   public:
-    JournalingStore(SettingsStore& store, JournalFile& file) : store_(store), file_(file) {}
+    JournalingStore(SettingsStore& store, StateFile& file) : store_(store), file_(file) {}
 
     std::optional<std::u16string> read(const std::u16string& app, const std::u16string& section,
                                        const std::u16string& key) override;
@@ -40,7 +40,7 @@ class JournalingStore : public SettingsStore {
     const std::string& base(const std::u16string& section, const std::u16string& key);
 
     SettingsStore& store_;
-    JournalFile& file_;
+    StateFile& file_;
     bool replayed_ = false;
     JournalEntries entries_;
     std::map<std::string, std::string> stored_; // name -> StoredDigest of what the store holds

@@ -1,5 +1,7 @@
 // frmMain's notes: the selectors, the buttons and check boxes, and the alarm check.
 #include <algorithm>
+#include <sstream>
+#include <string_view>
 
 #include "app/frmMain.h"
 #include "base/ResumeNext.h"
@@ -12,6 +14,8 @@ namespace vantoly {
 void frmMain::Option1_Click(int16_t Index) {
     if (!IsNoteSlot(Index))
         return;
+    // The note left is saved, and its alarm armed, as OK would.
+    ArmAlarm();
     ShowNote(Index);
     ui_.setFocus(Control::txtNote);
 }
@@ -54,7 +58,7 @@ void frmMain::Command2_Click() {
 }
 
 void frmMain::Command3_Click() {
-    ui_.setText(Control::txtNote, u"");
+    ui_.clearText(Control::txtNote);
     ui_.setFocus(Control::txtNote);
 }
 
@@ -89,9 +93,11 @@ void frmMain::ArmStoredAlarms() {
 }
 
 void frmMain::SetNoteAlarm(int16_t slot, bool armed) {
-    if (IsNoteSlot(slot))
-        NoteAlarms[size_t(slot)].armedFrom =
-            armed ? std::optional(WallMinute(p_.clock.now())) : std::nullopt;
+    if (IsNoteSlot(slot)) {
+        NoteAlarm& alarm = NoteAlarms[size_t(slot)];
+        alarm.armedFrom = armed ? std::optional(WallMinute(p_.clock.now())) : std::nullopt;
+        alarm.skip = alarm.firedAt;
+    }
     ui_.setTimerEnabled(Timer::timerAlarm,
                         std::any_of(NoteAlarms.begin(), NoteAlarms.end(),
                                     [](const NoteAlarm& alarm) { return alarm.armedFrom; }));
@@ -104,14 +110,27 @@ std::u16string frmMain::StoredNote(int16_t slot) {
     return ReadSetting(kAppTitle, kSection, note.textKey, note.defaultText);
 }
 
-std::optional<AlarmMarker> frmMain::NoteAlarmMarker(int16_t slot) {
+const std::vector<AlarmMarker>& frmMain::NoteAlarmMarkers(int16_t slot) {
     const bool inBox = slot == CurrentNote;
     const uint64_t revision = inBox ? ui_.textRevision(Control::txtNote) : storeWrites_;
     std::optional<FoundAlarm>& found = foundAlarms_[size_t(slot)];
     if (!found || found->inBox != inBox || found->revision != revision)
         found = FoundAlarm{inBox, revision,
-                           FindAlarm(inBox ? ui_.textView(Control::txtNote) : StoredNote(slot))};
-    return found->marker;
+                           FindAlarms(inBox ? ui_.textView(Control::txtNote) : StoredNote(slot))};
+    return found->markers;
+}
+
+std::optional<std::pair<AlarmMarker, int64_t>> frmMain::NextAlarm(int16_t slot) {
+    const NoteAlarm& alarm = NoteAlarms[size_t(slot)];
+    if (!alarm.armedFrom)
+        return std::nullopt;
+    std::optional<std::pair<AlarmMarker, int64_t>> next;
+    for (const AlarmMarker& marker : NoteAlarmMarkers(slot)) {
+        const int64_t due = AlarmDue(marker, *alarm.armedFrom, alarm.skip);
+        if ((!alarm.firedAt || due > *alarm.firedAt) && (!next || due < next->second))
+            next = std::pair(marker, due);
+    }
+    return next;
 }
 
 // The shown note is read from the box, the others as they were last saved. A time that passed
@@ -130,31 +149,54 @@ void frmMain::timerAlarm_Timer() {
             continue;
         // A clock set back takes the start back with it, so the time comes round again.
         alarm.armedFrom = std::min(*alarm.armedFrom, now);
-        const auto marker = NoteAlarmMarker(slot);
-        if (!marker)
-            continue;
-        const int64_t due = AlarmDue(*marker, *alarm.armedFrom, alarm.firedAt);
-        if (due <= now) {
-            FireAlarm(slot, due);
+        const auto next = NextAlarm(slot);
+        if (next && next->second <= now) {
+            FireAlarm(slot, next->first, next->second);
             return;
         }
     }
 }
 
-void frmMain::FireAlarm(int16_t slot, int64_t due) {
+void frmMain::FireAlarm(int16_t slot, const AlarmMarker& marker, int64_t due) {
     if (slot != CurrentNote) {
         ShowNote(slot);
         ui_.setValue(Option1(slot), -1);
     }
-    const std::u16string note = ui_.text(Control::txtNote);
     ui_.showForm();
     ui_.setFocus(Control::txtNote);
-    if (const auto marker = FindAlarm(note))
-        ui_.setSelection(Control::txtNote, marker->start, marker->length);
+    ui_.setSelection(Control::txtNote, marker.start, marker.length);
     p_.sound.sndPlaySoundA(p_.host.applicationDirectory() + u"\\alarm.wav",
                            SND_ASYNC | SND_NODEFAULT);
     NoteAlarms[size_t(slot)].firedAt = due;
-    SetNoteAlarm(slot, false);
+    SaveRings();
+    // Armed on while another time of the note is still to ring.
+    if (!NextAlarm(slot))
+        SetNoteAlarm(slot, false);
+}
+
+namespace {
+constexpr std::string_view kRingsHeader = "Vantoly alarms 1\n";
+}
+
+// A line "slot minute" for each note's last ring; anything else is passed over.
+void frmMain::LoadRings() {
+    const auto bytes = p_.rings.read();
+    if (!bytes || !bytes->starts_with(kRingsHeader))
+        return;
+    std::istringstream lines(bytes->substr(kRingsHeader.size()));
+    int slot = -1;
+    long long minute = 0;
+    while (lines >> slot >> minute)
+        if (IsNoteSlot(int16_t(slot)))
+            NoteAlarms[size_t(slot)].firedAt = minute;
+}
+
+void frmMain::SaveRings() {
+    std::string bytes(kRingsHeader);
+    for (size_t slot = 0; slot < NoteAlarms.size(); ++slot)
+        if (NoteAlarms[slot].firedAt)
+            bytes += std::to_string(slot) + ' ' + std::to_string(*NoteAlarms[slot].firedAt) + '\n';
+    p_.rings.replace({bytes});
 }
 
 void frmMain::CheckAlarmAfterBox() {

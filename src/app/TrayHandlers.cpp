@@ -138,7 +138,10 @@ void frmMain::Picture1_MouseMove(int16_t /*Button*/, int16_t /*Shift*/, float X,
         std::u16string note;
         ResumeNext([&] { note = ui_.text(Control::txtNote); });
         std::u16string title;
-        ResumeNext([&] { title = BalloonTitle(note); });
+        ResumeNext([&] {
+            const auto next = NextAlarm(CurrentNote);
+            title = BalloonTitle(note, next ? std::optional(next->first) : std::nullopt);
+        });
         ResumeNext([&] { TrayData.szInfoTitle = title; });
         ResumeNext([&] {
             TrayData.uFlags = NIF_INFO;

@@ -36,6 +36,7 @@ void frmMain::Form_Load() {
 
     RestoreOption(Control::chkBlack, Key::Black);
     RestoreOption(Control::chkNote, Key::Indicator);
+    LoadRings();
 
     PrepareTrayData();
 
@@ -103,6 +104,7 @@ void frmMain::BringToFront() {
 void frmMain::SessionSave() {
     quietSaves_ = true;
     SaveSettings();
+    ArmAlarm();
     quietSaves_ = false;
 }
 

@@ -85,11 +85,14 @@ class frmMain : public FormEvents, public FormWindow {
     // Windows SetOnTop holds top-most, in the order registered, each under "#" and its handle.
     // It does not exist until the first registration.
     std::optional<std::vector<std::pair<std::u16string, FormWindow*>>> OnTopForms;
-    // Each note's alarm: armed since which minute of the wall clock, and the minute it last
-    // fired at. timerAlarm runs while any note's alarm is armed.
+    // Each note's alarms: armed since which minute of the wall clock, the minute they last rang
+    // at, and the one they had rung at when armed (not again in that minute). Each time in the
+    // note rings once after it was armed, in the order of their minutes. timerAlarm runs while
+    // any note's alarm is armed.
     struct NoteAlarm {
         std::optional<int64_t> armedFrom;
         std::optional<int64_t> firedAt;
+        std::optional<int64_t> skip;
     };
     std::array<NoteAlarm, 3> NoteAlarms;
     // Note texts the store could not take, kept for their slots until a write succeeds.
@@ -99,8 +102,13 @@ class frmMain : public FormEvents, public FormWindow {
     void ShowNote(int16_t slot);
     void SetNoteAlarm(int16_t slot, bool armed);
     std::u16string StoredNote(int16_t slot);
-    std::optional<AlarmMarker> NoteAlarmMarker(int16_t slot);
-    void FireAlarm(int16_t slot, int64_t due);
+    const std::vector<AlarmMarker>& NoteAlarmMarkers(int16_t slot);
+    // The note's next time to ring and its minute; nothing when it is not armed or all rang.
+    std::optional<std::pair<AlarmMarker, int64_t>> NextAlarm(int16_t slot);
+    void FireAlarm(int16_t slot, const AlarmMarker& marker, int64_t due);
+    // The minutes the notes' alarms last rang at, kept across a restart.
+    void LoadRings();
+    void SaveRings();
     // The window's own modal boxes; the alarm waits while one is open and is checked as it closes.
     template <typename Box> auto InModalBox(Box&& box) {
         struct Open {
@@ -135,7 +143,7 @@ class frmMain : public FormEvents, public FormWindow {
     struct FoundAlarm {
         bool inBox = false;
         uint64_t revision = 0;
-        std::optional<AlarmMarker> marker;
+        std::vector<AlarmMarker> markers;
     };
     std::array<std::optional<FoundAlarm>, 3> foundAlarms_;
     uint64_t storeWrites_ = 0;

@@ -41,17 +41,23 @@ size_t meridiemAt(std::u16string_view note, size_t at, bool& pm) {
 // The alarm whose "@" stands at `at`, when a time follows it.
 std::optional<AlarmMarker> timeAfter(std::u16string_view note, size_t at) {
     size_t i = at + 1;
+    if (i < note.size() && (note[i] == u' ' || note[i] == u'\u00A0'))
+        ++i;
     int hour = 0;
     size_t hourDigits = 0;
     for (; hourDigits < 2 && i < note.size() && isDigit(note[i]); ++i, ++hourDigits)
         hour = hour * 10 + (note[i] - u'0');
-    if (hourDigits == 0 || i + 2 >= note.size() || note[i] != u':' || !isDigit(note[i + 1]) ||
-        !isDigit(note[i + 2]))
+    if (hourDigits == 0 || (i < note.size() && isDigit(note[i])))
         return std::nullopt;
-    const int minute = (note[i + 1] - u'0') * 10 + (note[i + 2] - u'0');
-    i += 3;
-    if (hour > 23 || minute > 59 || (i < note.size() && isDigit(note[i])))
-        return std::nullopt;
+    int minute = 0;
+    const bool minutes =
+        i + 2 < note.size() && note[i] == u':' && isDigit(note[i + 1]) && isDigit(note[i + 2]);
+    if (minutes) {
+        minute = (note[i + 1] - u'0') * 10 + (note[i + 2] - u'0');
+        i += 3;
+        if (hour > 23 || minute > 59 || (i < note.size() && isDigit(note[i])))
+            return std::nullopt;
+    }
 
     AlarmMarker marker{int32_t(at), int32_t(i - at)};
     size_t half = i;
@@ -63,6 +69,8 @@ std::optional<AlarmMarker> timeAfter(std::u16string_view note, size_t at) {
         marker.length = int32_t(half + meridiem - at);
         marker.minutesOfDay[0] = (hour % 12 + (pm ? 12 : 0)) * 60 + minute;
         marker.count = 1;
+    } else if (!minutes) {
+        return std::nullopt; // "@3": an hour alone is no time
     } else if (hourDigits == 1 && hour >= 1 && hour <= 9) {
         marker.minutesOfDay = {hour * 60 + minute, (hour + 12) * 60 + minute};
         marker.count = 2;
@@ -76,20 +84,33 @@ std::optional<AlarmMarker> timeAfter(std::u16string_view note, size_t at) {
 
 } // namespace
 
-std::optional<AlarmMarker> FindAlarm(std::u16string_view note) {
+std::vector<AlarmMarker> FindAlarms(std::u16string_view note) {
+    std::vector<AlarmMarker> markers;
     for (size_t at = note.find(u'@'); at != std::u16string_view::npos; at = note.find(u'@', at + 1))
         if (auto marker = timeAfter(note, at))
-            return marker;
-    if (!note.empty() && note.back() == u'@')
-        return AlarmMarker{int32_t(note.size() - 1), 1};
-    return std::nullopt;
+            markers.push_back(*marker);
+    if (markers.empty() && !note.empty() && note.back() == u'@')
+        markers.push_back(AlarmMarker{int32_t(note.size() - 1), 1});
+    return markers;
+}
+
+std::optional<AlarmMarker> FindAlarm(std::u16string_view note) {
+    const auto markers = FindAlarms(note);
+    return markers.empty() ? std::nullopt : std::optional(markers.front());
+}
+
+std::u16string AlarmDisplayTime(std::u16string_view note, const AlarmMarker& marker) {
+    if (marker.count == 0)
+        return {};
+    std::u16string_view time = note.substr(size_t(marker.start) + 1, size_t(marker.length) - 1);
+    if (!time.empty() && (time.front() == u' ' || time.front() == u'\u00A0'))
+        time.remove_prefix(1);
+    return std::u16string(time);
 }
 
 std::u16string AlarmDisplayTime(std::u16string_view note) {
     const auto marker = FindAlarm(note);
-    if (!marker)
-        return {};
-    return std::u16string(note.substr(size_t(marker->start) + 1, size_t(marker->length) - 1));
+    return marker ? AlarmDisplayTime(note, *marker) : std::u16string();
 }
 
 int64_t WallMinute(const LocalDateTime& time) {

@@ -7,6 +7,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/ShellTray.h"
 #include "platform/Sound.h"
+#include "platform/StateFile.h"
 #include "platform/Toolkit.h"
 #include "platform/ZOrder.h"
 
@@ -22,6 +23,8 @@ struct Platform {
     Host& host;
     Sound& sound;
     ZOrder& zorder;
+    // The minute each note's alarm last rang, so a restart within it does not ring it again.
+    StateFile& rings;
 };
 
 } // namespace vantoly

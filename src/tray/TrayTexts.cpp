@@ -37,8 +37,8 @@ std::u16string TooltipText(std::u16string_view weekdayName, std::u16string_view 
     return tip;
 }
 
-std::u16string BalloonTitle(std::u16string_view note) {
-    const std::u16string time = AlarmDisplayTime(note);
+std::u16string BalloonTitle(std::u16string_view note, const std::optional<AlarmMarker>& next) {
+    const std::u16string time = next ? AlarmDisplayTime(note, *next) : AlarmDisplayTime(note);
     if (!time.empty())
         return u"Alarm: " + time + u'\0';
     return std::u16string(u"Reminder") + u'\0';

@@ -3,9 +3,11 @@
 // position, the tooltip and the balloon's title and text, each with the NUL endings the shell reads
 // up to.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "notes/Alarm.h"
 #include "platform/ClockLocale.h"
 
 namespace vantoly {
@@ -26,8 +28,9 @@ std::u16string_view WeekdayName(int weekday);
 std::u16string TooltipText(std::u16string_view weekdayName, std::u16string_view monthName, int day,
                            int year);
 
-// "Alarm: " and the alarm's time as the note writes it, or "Reminder"; one NUL.
-std::u16string BalloonTitle(std::u16string_view note);
+// "Alarm: " and the time as the note writes it, or "Reminder"; one NUL. The time is the one
+// given (the next to ring), otherwise the note's first.
+std::u16string BalloonTitle(std::u16string_view note, const std::optional<AlarmMarker>& next = {});
 
 // The note and one NUL, the note cut so the NUL stays inside the 256-character field.
 std::u16string BalloonText(std::u16string_view note);

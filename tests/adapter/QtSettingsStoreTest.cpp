@@ -95,7 +95,7 @@ TEST_F(Store, WriteThatCannotReachTheDiskFails) {
 TEST_F(Store, EveryCharacterSurvivesASaveAndARestart) {
     const std::u16string marks[] = {u"\uFEFFpasted from a file", u"\uFFFEswapped?", u"\uFEFF"};
     {
-        qt::QtJournalFile journal(journalPath);
+        qt::QtStateFile journal(journalPath);
         JournalingStore saved(store, journal);
         saved.write(u"Vantoly", u"Settings", u"Note", marks[0]);
         saved.write(u"Vantoly", u"Settings", u"Title1", marks[1]);
@@ -103,7 +103,7 @@ TEST_F(Store, EveryCharacterSurvivesASaveAndARestart) {
         saved.journal(u"Settings", u"Note2", marks[2] + marks[1]);
     }
     qt::QtSettingsStore file;
-    qt::QtJournalFile journal(journalPath);
+    qt::QtStateFile journal(journalPath);
     JournalingStore restarted(file, journal);
     EXPECT_EQ(restarted.read(u"Vantoly", u"Settings", u"Note"), marks[0]);
     EXPECT_EQ(restarted.read(u"Vantoly", u"Settings", u"Title1"), marks[1]);
@@ -117,7 +117,7 @@ TEST_F(Store, TheJournalIsTheUsersAloneAndReplacesALinkPlantedAtItsPlace) {
     ASSERT_TRUE(victim.open(QIODevice::WriteOnly) && victim.write("mine") == 4);
     victim.close();
     ASSERT_TRUE(QFile::link(victim.fileName(), journalPath));
-    qt::QtJournalFile journal(journalPath);
+    qt::QtStateFile journal(journalPath);
     ASSERT_TRUE(journal.replace({"typing", " and more"}));
     EXPECT_FALSE(QFileInfo(journalPath).isSymLink());
     EXPECT_EQ(journal.read(), "typing and more");
@@ -202,8 +202,8 @@ TEST_F(Store, SettingsFilesThatOnceBrokeTheProgramNoLonger) {
             fp.addDayIcons();
             qt::QtSettingsStore real;
             const Platform& f = fp.platform();
-            Platform platform{f.ui,       f.shell, f.version, real,    f.clock,
-                              f.codePage, f.host,  f.sound,   f.zorder};
+            Platform platform{f.ui,       f.shell, f.version, real,     f.clock,
+                              f.codePage, f.host,  f.sound,   f.zorder, f.rings};
             frmMain form(platform);
             form.Form_Load();
             ASSERT_FALSE(fp.endedWith) << "run " << run;

@@ -24,7 +24,7 @@ std::u16string parentOf(const std::u16string& path) {
 } // namespace
 
 FakePlatform::FakePlatform()
-    : platform_{*this, *this, *this, *this, *this, *this, *this, *this, *this} {
+    : platform_{*this, *this, *this, *this, *this, *this, *this, *this, *this, rings} {
     clock = LocalDateTime{2026, 12, 7, 2, 9, 15, 0};
     monthNames = {u"January", u"February", u"March",     u"April",   u"May",      u"June",
                   u"July",    u"August",   u"September", u"October", u"November", u"December"};

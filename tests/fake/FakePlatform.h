@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "platform/FormEvents.h"
-#include "platform/JournalFile.h"
 #include "platform/Platform.h"
+#include "platform/StateFile.h"
 
 namespace vantoly::fake {
 
@@ -73,7 +73,7 @@ struct InputBoxCall {
 };
 
 // The recovery journal's file, in memory.
-struct FakeJournalFile : JournalFile {
+struct FakeStateFile : StateFile {
     std::optional<std::string> bytes;
     std::optional<std::string> read() override { return bytes; }
     bool replace(const std::vector<std::string_view>& parts) override {
@@ -97,6 +97,7 @@ class FakePlatform : public Toolkit,
   public:
     FakePlatform();
     Platform& platform() { return platform_; }
+    FakeStateFile rings;
 
     // ---- what a test sets
     LocalDateTime clock;

@@ -2,6 +2,7 @@
 
 #include "Fixture.h"
 #include "notes/Alarm.h"
+#include "tray/TrayTexts.h"
 
 using namespace vantoly;
 using fake::u8;
@@ -36,15 +37,17 @@ int64_t minuteOf(int hour, int minute) {
 
 class WhenItFires : public testing::TestWithParam<Row> {};
 
-// Armed at each minute of the day, the alarm falls due in that same minute exactly at the row's
-// minutes: no minute before or after them, and never inside another time.
+// Armed at each minute of the day, one of the note's alarms falls due in that same minute exactly
+// at the row's minutes: no minute before or after them, and never inside another time.
 TEST_P(WhenItFires, AtItsMinutesAndNoOthers) {
     const Row& row = GetParam();
-    const auto marker = FindAlarm(row.note);
+    const auto markers = FindAlarms(row.note);
     for (int hour = 0; hour < 24; ++hour)
         for (int minute = 0; minute < 60; ++minute) {
             const int64_t now = minuteOf(hour, minute);
-            const bool fires = marker && AlarmDue(*marker, now, std::nullopt) == now;
+            bool fires = false;
+            for (const AlarmMarker& marker : markers)
+                fires = fires || AlarmDue(marker, now, std::nullopt) == now;
             EXPECT_EQ(fires, row.firesAt.count({hour, minute}) > 0)
                 << u8(row.note) << " at " << hour << ":" << minute;
         }
@@ -72,10 +75,18 @@ INSTANTIATE_TEST_SUITE_P(
         Row{u"Standup @5:35 in room 4", {{5, 35}, {17, 35}}},
         Row{u"@9:05\r\nmore", {{9, 5}, {21, 5}}}, Row{u"@9:05, then lunch", {{9, 5}, {21, 5}}},
         Row{u"@9:055", {}},
-        // The first "@" that a time follows.
+        // One blank after the "@"; an hour with AM or PM and no minutes.
+        Row{u"Dentist @ 14:30", {{14, 30}}}, Row{u"@ 9:05 PM", {{21, 5}}},
+        Row{u"meet Anna @3pm", {{15, 0}}}, Row{u"@3 PM", {{15, 0}}}, Row{u"@11am", {{11, 0}}},
+        Row{u"@ 7 a.m. run", {{7, 0}}}, Row{u"@12am", {{0, 0}}}, Row{u"@12 PM", {{12, 0}}},
+        Row{u"@  14:30", {}}, Row{u"@13pm", {}}, Row{u"@0am", {}}, Row{u"@3pmx", {}},
+        Row{u"@3 o'clock", {}},
+        // Every "@" that a time follows.
         Row{u"me@home.org @9:05", {{9, 5}, {21, 5}}},
         Row{u"mail bob@example.com, call @9:05", {{9, 5}, {21, 5}}},
-        Row{u"@9:05 and @10:00", {{9, 5}, {21, 5}}},
+        Row{u"@9:05 and @10:00", {{9, 5}, {21, 5}, {10, 0}}},
+        Row{u"two alarms @8:00 and @9:00", {{8, 0}, {20, 0}, {9, 0}, {21, 0}}},
+        Row{u"lunch@12:30pm, gym @6pm", {{12, 30}, {18, 0}}},
         // No time.
         Row{u"pick up kids @3", {}}, Row{u"@9:5", {}}, Row{u"@24:00", {}}, Row{u"@9:60", {}},
         Row{u"@123:45", {}}, Row{u"@:05", {}}, Row{u"no marker 9:05", {}}, Row{u"", {}},
@@ -95,6 +106,8 @@ TEST(AlarmMarker, SelectsTheMarkerAndTheTimeAsWritten) {
                        {u"x @10:30", 2, 6},
                        {u"@9:05 call", 0, 5},
                        {u"a@b.c @21:05", 6, 6},
+                       {u"Dentist @ 14:30", 8, 7},
+                       {u"meet @3 PM now", 5, 5},
                        {u"ab@", 2, 1}};
     for (const auto& c : cases) {
         const auto marker = FindAlarm(c.note);
@@ -111,6 +124,9 @@ TEST(AlarmMarker, DisplayTimeIsTheTimeAsWritten) {
     EXPECT_EQ(u8(AlarmDisplayTime(u"exam@school.org @10:30 now")), "10:30");
     EXPECT_EQ(u8(AlarmDisplayTime(u"exam@school.org")), "");
     EXPECT_EQ(u8(AlarmDisplayTime(u"at the end @")), "");
+    EXPECT_EQ(u8(AlarmDisplayTime(u"Dentist @ 14:30")), "14:30");
+    const std::u16string_view two = u"@8:00 and @9:00 PM";
+    EXPECT_EQ(u8(AlarmDisplayTime(two, FindAlarms(two).at(1))), "9:00 PM");
 }
 
 TEST(AlarmDue, CountsWallClockDaysAndPassesOverTheMinuteThatFired) {
@@ -367,6 +383,67 @@ TEST_F(AlarmCheck, StartUpArmsOnlyNotesWithAMarker) {
     frmMain otherForm(other.platform());
     otherForm.Form_Load();
     EXPECT_FALSE(other.timers[int(Timer::timerAlarm)]) << "the help note holds no time";
+}
+
+// Typed into note 1, a switch to note 2 and OK there: note 1's time still rings.
+TEST_F(AlarmCheck, ASwitchArmsTheNoteLeft) {
+    form.Form_Load();
+    fp.visible = true;
+    at(9, 0);
+    note(u"pay rent @10:00");
+    form.Option1_Click(1);
+    note(u"");
+    form.Command2_Click();
+    checksUntil(10, 0);
+    ASSERT_EQ(fp.sounds.size(), 1u);
+    EXPECT_EQ(form.CurrentNote, 0);
+    EXPECT_EQ(u8(fp.texts[Control::txtNote]), "pay rent @10:00");
+    EXPECT_EQ(fp.selections.back().start, 9);
+}
+
+// Each time rings once, in their order; the balloon names the next, the selection the one that
+// rang.
+TEST_F(AlarmCheck, SeveralTimesInOneNoteRingInTurn) {
+    form.Form_Load();
+    at(7, 0);
+    note(u"two alarms @9:00 and @8:00");
+    form.Command2_Click();
+    auto balloonTitle = [&] {
+        form.Picture1_MouseMove(0, 0, float(WM_RBUTTONUP) * 15, 0);
+        return u8(form.TrayData.szInfoTitle.str());
+    };
+    EXPECT_EQ(balloonTitle().substr(0, 11), "Alarm: 8:00");
+    checksUntil(8, 0);
+    ASSERT_EQ(fp.sounds.size(), 1u);
+    EXPECT_EQ(fp.selections.back().start, 21) << "@8:00";
+    EXPECT_TRUE(armed());
+    EXPECT_EQ(balloonTitle().substr(0, 11), "Alarm: 9:00");
+    checksUntil(9, 0);
+    ASSERT_EQ(fp.sounds.size(), 2u);
+    EXPECT_EQ(fp.selections.back().start, 11) << "@9:00";
+    EXPECT_FALSE(armed()) << "every time rang";
+    checksUntil(9, 0, 6);
+    EXPECT_EQ(fp.sounds.size(), 2u);
+}
+
+// Quit and started again within the minute that rang (an upgrade restarts it): not again.
+TEST_F(AlarmCheck, ATimeThatRangDoesNotRingAgainAfterARestart) {
+    fp.store = {{u"Note", u"@21:05 call"}};
+    at(21, 4, 50);
+    form.Form_Load();
+    checksUntil(21, 5);
+    ASSERT_EQ(fp.sounds.size(), 1u);
+    fake::FakePlatform again;
+    again.addDayIcons();
+    again.store = fp.store;
+    again.rings = fp.rings;
+    again.clock = LocalDateTime{2026, 3, 5, 5, 21, 5, 40};
+    frmMain restarted(again.platform());
+    restarted.Form_Load();
+    again.clock.second = 50;
+    restarted.timerAlarm_Timer();
+    EXPECT_TRUE(again.sounds.empty());
+    EXPECT_TRUE(again.timers[int(Timer::timerAlarm)]) << "armed for tomorrow";
 }
 
 } // namespace

@@ -56,7 +56,7 @@ TEST(JournalFormat, DamageGivesNothing) {
 // file as every other run.
 struct Journal : testing::Test {
     fake::FakePlatform settings;
-    fake::FakeJournalFile file;
+    fake::FakeStateFile file;
     std::optional<JournalingStore> store;
     void start() { store.emplace(settings, file); }
     std::optional<std::u16string> read(const std::u16string& key) {

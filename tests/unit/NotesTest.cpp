@@ -72,10 +72,14 @@ TEST_F(Notes, EditedOrEmptiedHelpNoteReplacesTheHelpTextForGood) {
     EXPECT_EQ(u8(again.text(Control::txtNote)), "");
 }
 
-TEST_F(Notes, SwitchingLeavesTheAlarmAndTheTrayIconAlone) {
-    fp.timers[int(Timer::timerAlarm)] = true;
+// The note left is saved, so its alarm is armed as OK would arm it; the tray icon waits for OK.
+TEST_F(Notes, SwitchingArmsTheAlarmOfTheNoteLeftAndLeavesTheTrayIconAlone) {
+    type("pay rent @10:00");
     select(1);
     EXPECT_TRUE(fp.timers[int(Timer::timerAlarm)]);
+    type("");
+    select(0);
+    EXPECT_TRUE(fp.timers[int(Timer::timerAlarm)]) << "note 1 still waits";
     EXPECT_TRUE(fp.shellCalls.empty());
     EXPECT_TRUE(loads().empty());
 }

@@ -24,7 +24,8 @@ class QtPlatform {
     QtShellTray shell;
     QtFileVersion version;
     QtSettingsStore file;
-    QtJournalFile journal;
+    QtStateFile journal{StateFilePath(QStringLiteral("journal"))};
+    QtStateFile rings{StateFilePath(QStringLiteral("alarms"))};
     JournalingStore settings{file, journal};
     QtClockLocale clock;
     QtHost host;

@@ -94,14 +94,14 @@ void QtSettingsStore::writeAll(const std::u16string& app, const std::u16string& 
         QFile::setPermissions(path, kFileMode);
 }
 
-QString DefaultJournalPath() {
+QString StateFilePath(const QString& name) {
     QString state = qEnvironmentVariable("XDG_STATE_HOME");
     if (state.isEmpty() || !QDir::isAbsolutePath(state))
         state = QDir::homePath() + QStringLiteral("/.local/state");
-    return state + QStringLiteral("/Vantoly/journal");
+    return state + QStringLiteral("/Vantoly/") + name;
 }
 
-std::optional<std::string> QtJournalFile::read() {
+std::optional<std::string> QtStateFile::read() {
     QFile file(path_);
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
@@ -109,7 +109,7 @@ std::optional<std::string> QtJournalFile::read() {
     return std::string(bytes.constData(), size_t(bytes.size()));
 }
 
-bool QtJournalFile::replace(const std::vector<std::string_view>& parts) {
+bool QtStateFile::replace(const std::vector<std::string_view>& parts) {
     const QString dir = QFileInfo(path_).absolutePath();
     if (!QDir().mkpath(dir))
         return false;
@@ -117,7 +117,7 @@ bool QtJournalFile::replace(const std::vector<std::string_view>& parts) {
     return WriteFileReplacing(path_, parts, kFileMode).isEmpty();
 }
 
-void QtJournalFile::remove() {
+void QtStateFile::remove() {
     QFile::remove(path_);
 }
 

@@ -8,8 +8,8 @@
 #include <QString>
 #include <memory>
 
-#include "platform/JournalFile.h"
 #include "platform/SettingsStore.h"
+#include "platform/StateFile.h"
 
 class QSettings;
 
@@ -33,13 +33,13 @@ class QtSettingsStore : public SettingsStore {
     std::unique_ptr<QSettings> settings_;
 };
 
-// The recovery journal's file: $XDG_STATE_HOME/Vantoly/journal (by default ~/.local/state), the
+// A file of the program's state: $XDG_STATE_HOME/Vantoly/NAME (by default ~/.local/state), the
 // user's alone (0600, its folder 0700).
-QString DefaultJournalPath();
+QString StateFilePath(const QString& name);
 
-class QtJournalFile : public JournalFile {
+class QtStateFile : public StateFile {
   public:
-    explicit QtJournalFile(QString path = DefaultJournalPath()) : path_(std::move(path)) {}
+    explicit QtStateFile(QString path) : path_(std::move(path)) {}
     std::optional<std::string> read() override;
     bool replace(const std::vector<std::string_view>& parts) override;
     void remove() override;

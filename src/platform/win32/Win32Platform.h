@@ -14,8 +14,9 @@ class Win32Platform {
   public:
     explicit Win32Platform(HINSTANCE instance)
         : form(instance),
-          host([this] { form.stopEvents(); }), platform_{form,     shell, version, settings, clock,
-                                                         codePage, host,  sound,   zorder} {}
+          host([this] { form.stopEvents(); }), platform_{form,   shell,    version, settings,
+                                                         clock,  codePage, host,    sound,
+                                                         zorder, rings} {}
     Platform& platform() { return platform_; }
 
     Win32Form form;
@@ -23,7 +24,8 @@ class Win32Platform {
     Win32ShellTray shell;
     Win32FileVersion version;
     Win32SettingsStore registry;
-    Win32JournalFile journal;
+    Win32StateFile journal{StateFilePath(L"journal")};
+    Win32StateFile rings{StateFilePath(L"alarms")};
     JournalingStore settings{registry, journal};
     Win32ClockLocale clock;
     Win32Host host;

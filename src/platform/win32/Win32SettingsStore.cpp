@@ -74,22 +74,22 @@ void Win32SettingsStore::write(const std::u16string& app, const std::u16string& 
     writeValue(app, section, key, value);
 }
 
-std::wstring DefaultJournalPath() {
-    return LocalDataFolder() + L"\\journal";
+std::wstring StateFilePath(const std::wstring& name) {
+    return LocalDataFolder() + L"\\" + name;
 }
 
-std::optional<std::string> Win32JournalFile::read() {
+std::optional<std::string> Win32StateFile::read() {
     return ReadWholeFile(path_);
 }
 
-bool Win32JournalFile::replace(const std::vector<std::string_view>& parts) {
+bool Win32StateFile::replace(const std::vector<std::string_view>& parts) {
     const size_t folder = path_.find_last_of(L'\\');
     if (folder != std::wstring::npos)
         CreateDirectoryW(path_.substr(0, folder).c_str(), nullptr);
     return WriteFileReplacing(path_, parts) == ERROR_SUCCESS;
 }
 
-void Win32JournalFile::remove() {
+void Win32StateFile::remove() {
     DeleteFileW(path_.c_str());
 }
 

@@ -3,8 +3,8 @@
 // always kept theirs: HKEY_CURRENT_USER\Software\VB and VBA Program Settings\<app>\<section>,
 // one string value per key. Each value is written in one call, so a failing write leaves every
 // other value as it was. Beside it, the recovery journal's file.
-#include "platform/JournalFile.h"
 #include "platform/SettingsStore.h"
+#include "platform/StateFile.h"
 
 namespace vantoly::win32 {
 
@@ -16,12 +16,12 @@ class Win32SettingsStore : public SettingsStore {
                const std::u16string& value) override;
 };
 
-// %LOCALAPPDATA%\Vantoly\journal
-std::wstring DefaultJournalPath();
+// %LOCALAPPDATA%\Vantoly\NAME
+std::wstring StateFilePath(const std::wstring& name);
 
-class Win32JournalFile : public JournalFile {
+class Win32StateFile : public StateFile {
   public:
-    explicit Win32JournalFile(std::wstring path = DefaultJournalPath()) : path_(std::move(path)) {}
+    explicit Win32StateFile(std::wstring path) : path_(std::move(path)) {}
     std::optional<std::string> read() override;
     bool replace(const std::vector<std::string_view>& parts) override;
     void remove() override;

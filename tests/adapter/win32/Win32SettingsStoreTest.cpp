@@ -73,7 +73,7 @@ TEST_F(Win32SettingsStoreTest, ValuesOfOtherTypesAreNotTheProgramsTexts) {
 }
 
 TEST_F(Win32SettingsStoreTest, TheJournalFileIsReplacedWholeAndRemoved) {
-    Win32JournalFile file(journal);
+    Win32StateFile file(journal);
     ASSERT_TRUE(file.replace({"Vantoly journal 2\n", "old, longer typing"}));
     ASSERT_TRUE(file.replace({"Vantoly journal 2\n", "typing \xE2\x9C\x93"}));
     EXPECT_EQ(file.read(), "Vantoly journal 2\ntyping \xE2\x9C\x93");
