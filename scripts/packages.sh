@@ -1,7 +1,7 @@
 # The Debian packages the scripts need, and the one way they are brought in: installed with
 # apt-get when running as root, otherwise named in the exact command to run.
 BUILD_PACKAGES="cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev libxcb1-dev libgtest-dev"
-TEST_PACKAGES="locales at-spi2-core python3-pyatspi clang-format xvfb openbox trayer xdotool x11-utils imagemagick libfaketime util-linux pulseaudio pulseaudio-utils sox xclip dbus-daemon dbus-bin python3-gi gir1.2-glib-2.0 dpkg-dev desktop-file-utils appstream kwin-wayland xwayland breeze mutter qt6-wayland"
+TEST_PACKAGES="locales at-spi2-core python3-pyatspi clang-format xvfb openbox trayer xdotool x11-utils imagemagick libfaketime util-linux pulseaudio pulseaudio-utils sox xclip dbus-daemon dbus-bin python3-gi gir1.2-glib-2.0 dpkg-dev desktop-file-utils appstream lintian rpm rpmlint man-db kwin-wayland xwayland breeze mutter qt6-wayland"
 # The Windows program: MinGW-w64 cross-compilers (posix threads, for GoogleTest), 64-bit Wine to
 # run it (32-bit programs need the i386 architecture and wine32 where the machine can run them),
 # GoogleTest's sources for the cross-built unit tests, and NSIS for the installers (7-Zip lists
@@ -36,6 +36,20 @@ need_packages() {
   fi
 }
 
+# Passes the build's output on to the log, and shows its percentage on one line of the terminal.
+progress_of() {
+  local line shown=""
+  while IFS= read -r line; do
+    printf '%s\n' "$line"
+    if [[ "$line" =~ ^\[\ *([0-9]+)%\] ]] && [ "${BASH_REMATCH[1]}" != "$shown" ]; then
+      shown=${BASH_REMATCH[1]}
+      printf '\r  %3d%% built' "$shown" >&2
+    fi
+  done
+  [ -n "$shown" ] && printf '\n' >&2
+  return 0
+}
+
 # Configures (once) and builds the given folder; on failure shows the first compiler error
 # rather than the whole output.
 build_tree() { # folder [cmake options...] -- [targets...]
@@ -46,8 +60,12 @@ build_tree() { # folder [cmake options...] -- [targets...]
   targets=("$@")
   local log="$dir/build-output.log"
   mkdir -p "$dir"
-  if ! { cmake -S . -B "$dir" "${options[@]}" && cmake --build "$dir" -j "$(nproc)" \
-           ${targets[@]:+--target "${targets[@]}"}; } >"$log" 2>&1; then
+  # With BUILD_PROGRESS set, CMake's percentage is shown as it goes.
+  local show=(cat)
+  [ -n "${BUILD_PROGRESS:-}" ] && show=(progress_of)
+  { cmake -S . -B "$dir" "${options[@]}" && cmake --build "$dir" -j "$(nproc)" \
+      ${targets[@]:+--target "${targets[@]}"}; } 2>&1 | "${show[@]}" >"$log"
+  if [ "${PIPESTATUS[0]}" -ne 0 ]; then
     echo "Build failed in $dir. First error:" >&2
     grep -m 1 -A 6 -E 'error|Error' "$log" >&2 || tail -n 20 "$log" >&2
     echo "(whole output: $log)" >&2

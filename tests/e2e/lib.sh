@@ -55,7 +55,7 @@ private_home() {
   mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
   APP="$WORK/app"
   mkdir -p "$APP"
-  cp "$BUILD/vantoly" "$BUILD/libvantoly_sound.so" "$APP/" && cp -r "$BUILD/Black" "$BUILD/White" "$BUILD/alarm.wav" "$APP/"
+  cp "$BUILD/vantoly" "$APP/" && cp -r "$BUILD/Black" "$BUILD/White" "$BUILD/alarm.wav" "$BUILD/plugins" "$APP/"
   INI="$XDG_CONFIG_HOME/Vantoly/Vantoly.ini"
   trap desktop_stop EXIT
 }

@@ -16,7 +16,7 @@ int32_t QtSound::sndPlaySoundA(const std::u16string& path, uint32_t) {
         return 0;
     if (!play_) {
         module_.setFileName(modulePath_.isEmpty() ? QCoreApplication::applicationDirPath() +
-                                                        QStringLiteral("/libvantoly_sound.so")
+                                                        QStringLiteral("/plugins/libvantoly_sound.so")
                                                   : modulePath_);
         play_ =
             reinterpret_cast<int (*)(const char16_t*, int)>(module_.resolve("vantoly_play_sound"));

@@ -22,11 +22,12 @@ check "the program runs on" running "$VANTOLY_PID"
 kill "$VANTOLY_PID"; wait_until 5 gone "$VANTOLY_PID"
 
 rm "$APP/alarm.wav"
-store_settings "Note=Call @9:05 AM now"
+# Another minute: 9:05 rang already, and a start within it does not ring it again.
+store_settings "Note=Call @9:15 AM now"
 record_start "$WORK/silence.wav"
-vantoly_start "@2026-03-05 09:04:56"
+vantoly_start "@2026-03-05 09:14:56"
 check "no sound file: the window still comes up" wait_until 16 form_shown
-check "no sound file: the alarm text is selected" test "$(selected_text)" = "@9:05 AM"
+check "no sound file: the alarm text is selected" test "$(selected_text)" = "@9:15 AM"
 sleep 2
 record_stop
 check "no sound file: nothing was heard" not louder_than "$WORK/silence.wav" 0.001

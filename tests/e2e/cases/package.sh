@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Vantoly installed as users get it: `cmake --install --prefix` lays out the program, its menu
-# entry, icons, AppStream data and autostart entry, all of which validate; the Debian package
-# installs with apt-get, runs from /usr/bin with its read-only application folder untouched
-# (the scratch icon goes to the user's cache), writes nothing outside the user's config and
-# cache folders, and removes cleanly.
+# entry, icons, AppStream data, manual page and autostart entry, all of which validate; the
+# Debian package passes lintian, installs with apt-get, runs from /usr/bin with its read-only
+# application folder untouched (the scratch icon goes to the user's cache), writes nothing
+# outside the user's config and cache folders, and purges cleanly; the RPM passes rpmlint and
+# holds the same files under the same licence.
 source "$(dirname "$0")/../lib.sh"
 desktop_start
 
@@ -25,6 +26,8 @@ appstream_valid() { appstreamcli validate --no-net "$1" >"$WORK/appstream.log" 2
 check "the AppStream data validates" \
   appstream_valid "$prefix/share/metainfo/org.vantoly.Vantoly.metainfo.xml"
 check "under the MIT licence" grep -qx 'License: MIT' "$prefix/share/doc/vantoly/copyright"
+man_clean() { [ -z "$(man --warnings -l "$1" 2>&1 >/dev/null)" ]; }
+check "the manual page shows without a warning" man_clean "$prefix/share/man/man1/vantoly.1.gz"
 
 # Installed into a user's home, it starts at login from where the desktop looks.
 other="$WORK/other"
@@ -49,6 +52,29 @@ rm -f "$deb"
 check "the package is built" test -f "$deb"
 check "its dependencies come from the linked libraries" \
   eval 'dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6'
+check "lintian finds no error and no warning" \
+  eval 'lintian --fail-on error,warning "$deb" >"$WORK/lintian.log" 2>&1'
+grep -E '^[EW]:' "$WORK/lintian.log" | while IFS= read -r line; do log "lintian: $line"; done
+
+# rpm and rpmlint keep files of their own in the home (a database, a spelling dictionary).
+rpmtool() { HOME="$WORK/rpm-home" XDG_CONFIG_HOME="$WORK/rpm-home/.config" "$@"; }
+(cd "$BUILD" && rpmtool cpack -G RPM >"$WORK/cpack-rpm.log" 2>&1)
+rpm=$(ls "$BUILD"/vantoly-1.00-*.rpm 2>/dev/null | head -n 1)
+check "the RPM is built" test -n "$rpm"
+rpmlint_clean() {
+  rpmtool rpmlint -r "$E2E_DIR/../../packaging/linux/vantoly.rpmlintrc" "$rpm" >"$WORK/rpmlint.log" 2>&1
+  grep -q ' 0 errors' "$WORK/rpmlint.log"
+}
+check "rpmlint finds no error" rpmlint_clean
+grep -E ': E: ' "$WORK/rpmlint.log" | while IFS= read -r line; do log "rpmlint: $line"; done
+files_of_deb() { dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { sub(/^\./, "", $6); print $6 }' | sort; }
+files_of_rpm() {
+  rpmtool rpm -qp --qf '[%{FILEMODES:perms} %{FILENAMES}\n]' "$rpm" 2>/dev/null | awk '$1 !~ /^d/ { print $2 }' | sort
+}
+same "the RPM holds the DEB's files in the same places" "$(files_of_rpm)" "$(files_of_deb)"
+same "under the same licence" "$(rpmtool rpm -qp --qf '%{LICENSE}' "$rpm" 2>/dev/null)" MIT
+check "it needs Qt 6 by Fedora's names" \
+  eval 'rpmtool rpm -qp --requires "$rpm" 2>/dev/null | grep -q "^qt6-qtbase-gui"'
 apt-get remove -y -qq vantoly >/dev/null 2>&1
 check "apt-get installs it" eval 'DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >"$WORK/apt.log" 2>&1'
 check "the login entry is in /etc/xdg/autostart" test -f /etc/xdg/autostart/vantoly.desktop
@@ -81,7 +107,7 @@ same "nothing is written outside the user's config and cache" \
   "./.config/Vantoly/Vantoly.ini "
 check "the saved settings hold the note" grep -q '^Note=from the package' "$INI"
 
-check "apt-get removes it" eval 'apt-get remove -y -qq vantoly >>"$WORK/apt.log" 2>&1'
+check "apt-get purges it" eval 'apt-get purge -y -qq vantoly >>"$WORK/apt.log" 2>&1'
 check "and nothing of it is left" \
   test ! -e /usr/lib/vantoly -a ! -e /usr/bin/vantoly -a ! -e /etc/xdg/autostart/vantoly.desktop
 finish

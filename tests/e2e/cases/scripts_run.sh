@@ -16,6 +16,8 @@ RUN_PID=$!
 check "it says where Vantoly runs and how to end it" \
   wait_until 60 grep -q "Ctrl+C ends Vantoly" "$WORK/run.log"
 check "the screenshot is written" test -s "$shot"
+check "it says the window came up only once it was shown" \
+  grep -q "Screenshot of its tray and window" "$WORK/run.log"
 colours=$(identify -format '%k' "$shot" 2>/dev/null || echo 0)
 check "the screenshot shows the tray and the window (not blank)" test "${colours:-0}" -gt 20
 size=$(identify -format '%w %h' "$shot" 2>/dev/null)
