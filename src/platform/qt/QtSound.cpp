@@ -15,9 +15,10 @@ int32_t QtSound::sndPlaySoundA(const std::u16string& path, uint32_t) {
     if (!QFileInfo(local).isFile())
         return 0;
     if (!play_) {
-        module_.setFileName(modulePath_.isEmpty() ? QCoreApplication::applicationDirPath() +
-                                                        QStringLiteral("/plugins/libvantoly_sound.so")
-                                                  : modulePath_);
+        module_.setFileName(modulePath_.isEmpty()
+                                ? QCoreApplication::applicationDirPath() +
+                                      QStringLiteral("/plugins/libvantoly_sound.so")
+                                : modulePath_);
         play_ =
             reinterpret_cast<int (*)(const char16_t*, int)>(module_.resolve("vantoly_play_sound"));
         if (!play_)
