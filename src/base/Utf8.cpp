@@ -42,29 +42,43 @@ std::u16string FromUtf8(std::string_view bytes) {
 
 namespace vantoly {
 
+// Measured first, then written straight into the room made for it: a big note goes to the
+// journal at every autosave.
 void AppendUtf8(std::u16string_view text, std::string& out) {
-    out.reserve(out.size() + text.size() + text.size() / 2);
+    size_t bytes = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        const bool pair = c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() &&
+                          text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000;
+        bytes += c < 0x80 ? 1 : c < 0x800 ? 2 : pair ? 4 : 3;
+        i += pair ? 1 : 0;
+    }
+    const size_t before = out.size();
+    out.resize(before + bytes);
+    char* to = out.data() + before;
     for (size_t i = 0; i < text.size(); ++i) {
         char32_t c = text[i];
+        if (c < 0x80) {
+            *to++ = char(c);
+            continue;
+        }
         if (c >= 0xD800 && c < 0xE000) {
             const bool pair =
                 c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000;
             c = pair ? 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00) : 0xFFFD;
         }
-        if (c < 0x80) {
-            out += char(c);
-        } else if (c < 0x800) {
-            out += char(0xC0 | c >> 6);
-            out += char(0x80 | (c & 0x3F));
+        if (c < 0x800) {
+            *to++ = char(0xC0 | c >> 6);
+            *to++ = char(0x80 | (c & 0x3F));
         } else if (c < 0x10000) {
-            out += char(0xE0 | c >> 12);
-            out += char(0x80 | (c >> 6 & 0x3F));
-            out += char(0x80 | (c & 0x3F));
-        } else {
-            out += char(0xF0 | c >> 18);
-            out += char(0x80 | (c >> 12 & 0x3F));
-            out += char(0x80 | (c >> 6 & 0x3F));
-            out += char(0x80 | (c & 0x3F));
+            *to++ = char(0xE0 | c >> 12);
+            *to++ = char(0x80 | (c >> 6 & 0x3F));
+            *to++ = char(0x80 | (c & 0x3F));
+        } else { // two code units in, four bytes out
+            *to++ = char(0xF0 | c >> 18);
+            *to++ = char(0x80 | (c >> 12 & 0x3F));
+            *to++ = char(0x80 | (c >> 6 & 0x3F));
+            *to++ = char(0x80 | (c & 0x3F));
         }
     }
 }

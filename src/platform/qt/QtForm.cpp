@@ -18,7 +18,6 @@
 #include "platform/Failure.h"
 #include "platform/RunHandler.h"
 #include "platform/qt/QtDialogs.h"
-#include "platform/qt/QtMemory.h"
 #include "platform/qt/QtNoteText.h"
 #include "platform/qt/QtPaths.h"
 #include "platform/qt/QtWindowPlatform.h"
@@ -237,8 +236,6 @@ void QtForm::fillNoteBox() {
     for (QTextBlock block = txtNote_->document()->begin(); block.isValid(); block = block.next())
         if (block.length() > int(kLongParagraph))
             block.layout()->setCacheEnabled(true);
-    if (note_.size() > kBigText)
-        ReleaseFreedMemorySoon();
 }
 
 void QtForm::setFocus(Control control) {

@@ -9,7 +9,6 @@
 #include <tuple>
 
 #include "platform/Failure.h"
-#include "platform/qt/QtMemory.h"
 #include "platform/qt/QtPaths.h"
 
 namespace vantoly::qt {
@@ -53,11 +52,7 @@ std::optional<std::u16string> QtSettingsStore::read(const std::u16string& app,
     // A hand-edited value with unquoted commas reads as a list; give it back as written.
     if (value.typeId() == QMetaType::QStringList)
         return fromQ(value.toStringList().join(QStringLiteral(", ")));
-    std::u16string text = fromQ(value.toString());
-    // The file's bytes a big note came in are freed now.
-    if (text.size() > kBigText)
-        ReleaseFreedMemorySoon();
-    return text;
+    return fromQ(value.toString());
 }
 
 void QtSettingsStore::write(const std::u16string& app, const std::u16string& section,
@@ -78,8 +73,6 @@ void QtSettingsStore::writeAll(const std::u16string& app, const std::u16string& 
         ini.setValue(toQ(section) + QLatin1Char('/') + toQ(key), toQ(value));
     const auto before = fileNow(path);
     ini.sync();
-    if (QFileInfo(path).size() > qint64(kBigText))
-        ReleaseFreedMemorySoon();
     // QSettings keeps the first problem it met, a damaged file it read included: a save is
     // known by the new file it leaves.
     const QSettings::Status status = ini.status();
