@@ -123,6 +123,9 @@ class QtForm : public Toolkit {
     void showTitle(size_t index);
     void keepOnAScreen();
     void moveFrame(QPoint topLeft);
+    void moved();
+    // The frame's top-left corner, as the window was placed.
+    QPoint framePosition() const;
 
     FormWidget* form_;
     std::array<QRadioButton*, 3> option1_{};
@@ -153,6 +156,13 @@ class QtForm : public Toolkit {
 
     // The position given where the window system places windows itself (native Wayland).
     std::optional<QPointF> unplacedPosition_;
+    // A window manager can report a frame other than the one it draws (KWin under XWayland
+    // scaling reports half the title bar), and a position taken back through that report moves
+    // the window a little at each start. So the place asked for is kept until the window is
+    // framed there, and the client area's offset from it is what turns the window's position
+    // back into a frame position.
+    std::optional<QPoint> placedAt_;
+    std::optional<QPoint> clientOffset_;
     // The outer size, in twips, the controls were last laid out for.
     std::optional<QSizeF> laidOutFor_;
 

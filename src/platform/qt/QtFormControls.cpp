@@ -44,6 +44,8 @@ bool FormWidget::event(QEvent* event) {
     const bool handled = QWidget::event(event);
     switch (event->type()) {
     case QEvent::Move:
+        owner_.moved();
+        [[fallthrough]];
     case QEvent::Resize:
     case QEvent::Show:
         owner_.outerSizeMayHaveChanged();

@@ -30,7 +30,7 @@ float QtForm::twipsPerPixelY() const {
 }
 
 float QtForm::formGeometry(Edge edge) const {
-    const QRect frame = form_->frameGeometry();
+    const QPoint frame = framePosition();
     switch (edge) {
     case Edge::Left:
         // Where the window cannot be placed its position is not known either: the one given
@@ -51,7 +51,7 @@ float QtForm::formGeometry(Edge edge) const {
 }
 
 void QtForm::setFormGeometry(Edge edge, float twips) {
-    const QRect frame = form_->frameGeometry();
+    const QPoint frame = framePosition();
     if ((edge == Edge::Left || edge == Edge::Top) && !WindowsCanBePlaced()) {
         if (!unplacedPosition_) {
             unplacedPosition_ = QPointF(formGeometry(Edge::Left), formGeometry(Edge::Top));
@@ -157,7 +157,7 @@ int QtForm::pixels(Edge edge, float twips) const {
 void QtForm::keepOnAScreen() {
     if (!WindowsCanBePlaced())
         return;
-    QRect frame = form_->frameGeometry();
+    QRect frame(framePosition(), form_->frameGeometry().size());
     // Before the window manager framed it the frame is not known yet: allow for a common one.
     if (frame.size() == form_->size())
         frame.adjust(0, 0, 8, 32);
@@ -189,9 +189,40 @@ void QtForm::keepOnAScreen() {
 // framed it, Qt takes the frame to be nothing, so the title bar would land above the point.
 void QtForm::moveFrame(QPoint topLeft) {
     const bool framed = form_->frameGeometry().size() != form_->size();
+    if (framed && clientOffset_) {
+        form_->move(form_->pos() + topLeft + *clientOffset_ - form_->geometry().topLeft());
+        return;
+    }
     form_->move(topLeft);
-    if (QWindow* window = form_->windowHandle(); window && !framed)
+    if (framed)
+        return;
+    if (QWindow* window = form_->windowHandle())
         window->setFramePosition(topLeft);
+    placedAt_ = topLeft;
+}
+
+// The first move once framed is the window manager's answer to the placement. An offset
+// larger than the reported frame scaled up is a move by the user, not a frame.
+void QtForm::moved() {
+    const QRect frame = form_->frameGeometry();
+    if (!placedAt_ || frame.size() == form_->size())
+        return;
+    const QPoint offset = form_->geometry().topLeft() - *placedAt_;
+    const QPoint reported = form_->geometry().topLeft() - frame.topLeft();
+    const double scale = std::max(form_->devicePixelRatioF(), 1.0);
+    const auto plausible = [scale](int measured, int frameSide) {
+        return measured >= 0 && measured <= int(std::ceil(frameSide * scale)) + 1;
+    };
+    clientOffset_ = plausible(offset.x(), reported.x()) && plausible(offset.y(), reported.y())
+                        ? offset
+                        : reported;
+    placedAt_.reset();
+}
+
+QPoint QtForm::framePosition() const {
+    if (clientOffset_ && form_->frameGeometry().size() != form_->size())
+        return form_->geometry().topLeft() - *clientOffset_;
+    return form_->frameGeometry().topLeft();
 }
 
 } // namespace vantoly::qt

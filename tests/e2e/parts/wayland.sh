@@ -7,32 +7,11 @@
 # Wayland, where it cannot know its place, it leaves the stored position as it was and says why
 # once.
 source "$(dirname "$0")/../lib.sh"
+source "$(dirname "$0")/compositor.sh"
 private_home
 bus_start watcher
 
-# Both compositors print the XWayland display to the child they start; it outlives nothing.
-case "$COMPOSITOR" in
-  kwin)
-    # The installed binary carries a file capability that unprivileged containers refuse.
-    install -m755 /usr/bin/kwin_wayland "$WORK/kwin_wayland"
-    env -u QT_QPA_PLATFORM "$WORK/kwin_wayland" --virtual --xwayland --no-lockscreen \
-      --socket "vantoly-$$" --width 1280 --height 800 \
-      "sh -c 'echo \"\$DISPLAY\" >$WORK/xwayland; exec sleep infinity'" >"$WORK/compositor.log" 2>&1 & ;;
-  mutter)
-    env -u QT_QPA_PLATFORM mutter --wayland --headless --virtual-monitor 1280x800 \
-      --wayland-display "vantoly-$$" -- \
-      sh -c "echo \"\$DISPLAY \$XAUTHORITY\" >$WORK/xwayland; exec sleep infinity" \
-      >"$WORK/compositor.log" 2>&1 & ;;
-esac
-PIDS+=($!)
-wait_until 20 grep -qs . "$WORK/xwayland" || { fail "$COMPOSITOR did not start"; finish; }
-read -r xdisplay xauthority <"$WORK/xwayland"
-export DISPLAY=$xdisplay WAYLAND_DISPLAY="vantoly-$$" XDG_SESSION_TYPE=wayland
-[ -n "$xauthority" ] && export XAUTHORITY=$xauthority
-unset QT_QPA_PLATFORM
-wait_until 10 xdpyinfo >/dev/null 2>&1 || { fail "no XWayland display"; finish; }
-
-activate() { sni_call Activate int32:0 int32:0; }
+compositor_start
 stacked_above() { # window window: the first is higher in the window manager's stacking
   local order
   order=$(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/,//g')
