@@ -201,8 +201,9 @@ void QtForm::moveFrame(QPoint topLeft) {
     placedAt_ = topLeft;
 }
 
-// The first move once framed is the window manager's answer to the placement. An offset
-// larger than the reported frame scaled up is a move by the user, not a frame.
+// The first move once framed is the window manager's answer to the placement. An offset smaller
+// than the reported frame means the placement left the frame out; one larger than the reported
+// frame scaled up is a move by the user. Then the reported frame is all there is to go by.
 void QtForm::moved() {
     const QRect frame = form_->frameGeometry();
     if (!placedAt_ || frame.size() == form_->size())
@@ -211,7 +212,7 @@ void QtForm::moved() {
     const QPoint reported = form_->geometry().topLeft() - frame.topLeft();
     const double scale = std::max(form_->devicePixelRatioF(), 1.0);
     const auto plausible = [scale](int measured, int frameSide) {
-        return measured >= 0 && measured <= int(std::ceil(frameSide * scale)) + 1;
+        return measured >= frameSide && measured <= int(std::ceil(frameSide * scale)) + 1;
     };
     clientOffset_ = plausible(offset.x(), reported.x()) && plausible(offset.y(), reported.y())
                         ? offset
