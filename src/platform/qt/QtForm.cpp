@@ -124,7 +124,7 @@ void QtForm::showTitle(size_t index) {
 
 void QtForm::reconcileNote() const {
     if (noteEdited_) {
-        note_ = NoteFromBox(txtNote_->document()->toRawText(), note_);
+        NoteFromBox(*txtNote_->document(), note_);
         noteEdited_ = false;
     }
 }

@@ -1,14 +1,14 @@
 #pragma once
 // The note box's text in the program's form. The box keeps every character as typed except line
 // breaks, which it holds as paragraph separators; they go back as the note last set wrote them.
-#include <QString>
 #include <string>
-#include <string_view>
+
+class QTextDocument;
 
 namespace vantoly::qt {
 
-// `raw` is the box's raw text; `previous` the note as last set, for its kind of line break (CR LF
-// where it has none).
-std::u16string NoteFromBox(const QString& raw, std::u16string_view previous);
+// Reads the box's document into `note`, which holds the note as last set (for its kind of line
+// break, CR LF where it has none). Its room is reused: a big note is read back at every autosave.
+void NoteFromBox(const QTextDocument& box, std::u16string& note);
 
 } // namespace vantoly::qt
