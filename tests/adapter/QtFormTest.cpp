@@ -130,6 +130,23 @@ TEST_F(Form, AccessKeysAreAltAndTheMarkedLetter) {
                   QKeySequence(Qt::ALT | key));
 }
 
+// The note box is made at the first show; what was set for it meanwhile is there when it is.
+TEST_F(Form, NoteBoxMadeAtFirstShowTakesWhatWasSetMeanwhile) {
+    form.setControlGeometry(Control::txtNote, Edge::Width, 3000);
+    form.setControlGeometry(Control::txtNote, Edge::Top, 600);
+    form.setText(Control::txtNote, u"first\r\nnote");
+    EXPECT_EQ(form.widget()->findChild<QPlainTextEdit*>(), nullptr) << "made while hidden";
+    EXPECT_EQ(form.text(Control::txtNote), u"first\r\nnote");
+    form.showForm();
+    auto* box = form.widget()->findChild<QPlainTextEdit*>();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->geometry(), QRect(8, 40, 200, 273));
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_EQ(box->toPlainText(), QStringLiteral("first\nnote"));
+    EXPECT_FALSE(box->accessibleName().isEmpty());
+    form.hideForm();
+}
+
 TEST_F(Form, NoteTextComesBackExactlyAsSet) {
     auto* box = qobject_cast<QPlainTextEdit*>(form.control(Control::txtNote));
     const std::u16string notes[] = {u"one\r\ntwo\r\n\r\nthree",

@@ -67,7 +67,7 @@ QWidget* QtForm::control(Control control) const {
     case Control::Command1:
         return command1_;
     case Control::txtNote:
-        return txtNote_;
+        return noteBox();
     }
     return nullptr;
 }
@@ -82,6 +82,7 @@ void QtForm::showForm() {
     if (form_->isMinimized())
         form_->setWindowState(form_->windowState() & ~Qt::WindowMinimized);
     keepOnAScreen();
+    noteBox();
     form_->show();
     form_->raise();
     form_->activateWindow();
@@ -144,7 +145,7 @@ void QtForm::setText(Control control, std::u16string text) {
         ++noteRevision_;
         if (form_->isVisible()) {
             fillNoteBox();
-        } else if (!txtNote_->document()->isEmpty()) {
+        } else if (txtNote_ && !txtNote_->document()->isEmpty()) {
             // The note it showed is not kept twice while the window is hidden.
             fillingBox_ = true;
             txtNote_->clear();
@@ -163,7 +164,7 @@ void QtForm::setText(Control control, std::u16string text) {
 }
 
 void QtForm::clearText(Control control) {
-    if (control != Control::txtNote || !noteInBox_)
+    if (control != Control::txtNote || !noteInBox_ || !txtNote_)
         return setText(control, {});
     // An edit of the box's own, which its Undo and Ctrl+Z take back.
     QTextCursor all(txtNote_->document());
@@ -210,6 +211,7 @@ constexpr size_t kLongParagraph = 100'000;
 } // namespace
 
 void QtForm::fillNoteBox() {
+    noteBox();
     if (noteInBox_)
         return;
     // A new note wraps at words again, unless it too holds a long one.

@@ -12,6 +12,7 @@
 // grayed look of a check box value 2 (shown as checked).
 #include <QIcon>
 #include <QPointF>
+#include <QRect>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -118,6 +119,11 @@ class QtForm : public Toolkit {
     int pixels(Edge edge, float twips) const;
     float twipsPerPixelY() const;
     QWidget* makeControl(const ControlDefinition& definition);
+    QRect designedGeometry(const ControlDefinition& definition) const;
+    void dress(QWidget* widget, const ControlDefinition& definition);
+    // The note box, made at its first use.
+    QPlainTextEdit* noteBox() const;
+    void orderTabs();
     void fillNoteBox();
     void selectorFocus();
     void showTitle(size_t index);
@@ -137,6 +143,8 @@ class QtForm : public Toolkit {
     QPushButton* command2_ = nullptr;
     QPushButton* command3_ = nullptr;
     QPlainTextEdit* txtNote_ = nullptr;
+    // Where the note box goes once made.
+    QRect noteBoxGeometry_;
     // The note as the program set it, exactly. The box gets it when the window first shows, so a
     // big note costs nothing while the window is hidden, and it is read back from the box only
     // after the user changed it there.

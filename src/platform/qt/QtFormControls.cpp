@@ -106,23 +106,13 @@ QtForm::QtForm() : form_(new FormWidget(*this)) {
         windowIcon.addFile(QStringLiteral(":/icons/vantoly-%1.png").arg(size), QSize(size, size));
     form_->setWindowIcon(windowIcon);
 
-    const float tpp = twipsPerPixelX();
-    auto pixels = [tpp](float twips) { return qRound(twips / tpp); };
+    // The note box, the costliest control, is made at the window's first show: a tray program
+    // spends most of its life with the window hidden.
     for (const ControlDefinition& definition : kFormControls) {
-        QWidget* widget = makeControl(definition);
-        widget->setGeometry(pixels(definition.left), pixels(definition.top),
-                            pixels(definition.width), pixels(definition.height));
-        if (*definition.tooltip)
-            widget->setToolTip(toQ(definition.tooltip));
-        if (*definition.accessibleName)
-            widget->setAccessibleName(toQ(definition.accessibleName));
-        // The window's own font is the desktop's here; only the ones that differ are set.
-        if (definition.font != &kWindowFont) {
-            QFont font(toQ(definition.font->face));
-            font.setPointSizeF(definition.font->hundredthsOfPoint / 100.0);
-            font.setWeight(definition.font->bold ? QFont::Bold : QFont::Normal);
-            widget->setFont(font);
-        }
+        if (definition.kind == ControlKind::NoteBox)
+            noteBoxGeometry_ = designedGeometry(definition);
+        else
+            dress(makeControl(definition), definition);
     }
     option1_[0]->setChecked(true);
     selectorFocus();
@@ -138,11 +128,61 @@ QtForm::QtForm() : form_(new FormWidget(*this)) {
     QObject::connect(timerAlarm_, &QTimer::timeout, form_,
                      [this] { dispatch([this] { events_->timerAlarm_Timer(); }); });
 
-    for (size_t i = 0; i + 1 < kTabOrder.size(); ++i)
-        QWidget::setTabOrder(control(kTabOrder[i]), control(kTabOrder[i + 1]));
+    orderTabs();
 
-    form_->resize(pixels(kClientWidthTwips), pixels(kClientHeightTwips));
-    form_->setMinimumSize(pixels(kMinimumWidthTwips), pixels(kMinimumHeightTwips));
+    form_->resize(pixels(Edge::Width, kClientWidthTwips), pixels(Edge::Height, kClientHeightTwips));
+    form_->setMinimumSize(pixels(Edge::Width, kMinimumWidthTwips),
+                          pixels(Edge::Height, kMinimumHeightTwips));
+}
+
+QRect QtForm::designedGeometry(const ControlDefinition& definition) const {
+    return QRect(pixels(Edge::Left, definition.left), pixels(Edge::Top, definition.top),
+                 pixels(Edge::Width, definition.width), pixels(Edge::Height, definition.height));
+}
+
+// A control's designed place, tooltip, name for assistive tools and font.
+void QtForm::dress(QWidget* widget, const ControlDefinition& definition) {
+    widget->setGeometry(designedGeometry(definition));
+    if (*definition.tooltip)
+        widget->setToolTip(toQ(definition.tooltip));
+    if (*definition.accessibleName)
+        widget->setAccessibleName(toQ(definition.accessibleName));
+    // The window's own font is the desktop's here; only the ones that differ are set.
+    if (definition.font != &kWindowFont) {
+        QFont font(toQ(definition.font->face));
+        font.setPointSizeF(definition.font->hundredthsOfPoint / 100.0);
+        font.setWeight(definition.font->bold ? QFont::Bold : QFont::Normal);
+        widget->setFont(font);
+    }
+}
+
+// The tab order among the controls made so far.
+void QtForm::orderTabs() {
+    QWidget* previous = nullptr;
+    for (const Control next : kTabOrder) {
+        if (next == Control::txtNote && !txtNote_)
+            continue;
+        if (previous)
+            QWidget::setTabOrder(previous, control(next));
+        previous = control(next);
+    }
+}
+
+QPlainTextEdit* QtForm::noteBox() const {
+    if (txtNote_)
+        return txtNote_;
+    auto& self = const_cast<QtForm&>(*this);
+    for (const ControlDefinition& definition : kFormControls) {
+        if (definition.kind != ControlKind::NoteBox)
+            continue;
+        self.makeControl(definition);
+        self.dress(txtNote_, definition);
+    }
+    txtNote_->setGeometry(noteBoxGeometry_);
+    self.orderTabs();
+    if (form_->isVisible())
+        txtNote_->show();
+    return txtNote_;
 }
 
 // One control of the definition, made and wired to its handlers.

@@ -97,11 +97,12 @@ void QtForm::outerSizeMayHaveChanged() {
 }
 
 void QtForm::setControlGeometry(Control control, Edge edge, float twips) {
-    QWidget* widget = this->control(control);
-    if (!widget)
+    const bool unmade = control == Control::txtNote && !txtNote_;
+    QWidget* widget = unmade ? nullptr : this->control(control);
+    if (!widget && !unmade)
         return;
     const int px = pixels(edge, twips);
-    QRect r = widget->geometry();
+    QRect r = unmade ? noteBoxGeometry_ : widget->geometry();
     switch (edge) {
     case Edge::Left:
         r.moveLeft(px);
@@ -115,6 +116,10 @@ void QtForm::setControlGeometry(Control control, Edge edge, float twips) {
     case Edge::Height:
         r.setHeight(std::max(px, 0));
         break;
+    }
+    if (unmade) {
+        noteBoxGeometry_ = r;
+        return;
     }
     widget->setGeometry(r);
     for (size_t index = 0; index < option1_.size(); ++index)
