@@ -2,8 +2,9 @@
 // Qt adapter: the window toolkit.
 //
 // Implements: frmMain as a Qt::Tool top-level widget titled "Vantoly", not in the taskbar, with
-// its twelve controls at their twip positions, access keys, fonts, tooltips and tab order; the
-// outer (frame) geometry in twips from the screen's DPI; the two timers; Picture1 with its
+// its twelve controls at their twip positions, access keys, fonts, tooltips and tab order (the
+// note box made at the window's first show); the outer (frame) geometry in twips from the
+// screen's DPI, read back the way the window was placed; the two timers; Picture1 with its
 // picture table (QtPictures); the message box and the input box (QtDialogs). Events: close requests
 // go to Form_Unload, size changes to Form_Resize, double-clicks and button releases on the window's
 // background (not on a control) to Form_DblClick and Form_MouseUp, button presses on the note
