@@ -14,6 +14,7 @@
 #include "fake/FakePlatform.h"
 #include "notes/NoteSlots.h"
 #include "platform/Failure.h"
+#include "platform/qt/QtForm.h"
 #include "platform/qt/QtPaths.h"
 #include "platform/qt/QtSettingsStore.h"
 
@@ -109,6 +110,33 @@ TEST_F(Store, EveryCharacterSurvivesASaveAndARestart) {
     EXPECT_EQ(restarted.read(u"Vantoly", u"Settings", u"Title1"), marks[1]);
     EXPECT_EQ(restarted.read(u"Vantoly", u"Settings", u"Note2"), marks[2] + marks[1]);
     EXPECT_FALSE(QFileInfo::exists(journalPath)) << "applied, so gone";
+}
+
+// The same big note in QSettings' memory and in the note window is one string: read at start,
+// and saved after the user changed it.
+TEST_F(Store, ABigNoteIsHeldOnceByTheStoreAndTheNoteWindow) {
+    qt::QtForm form;
+    form.shareNotesWith([this](std::u16string_view text) { return store.heldValue(text); });
+    store.shareNotesWith([&form](std::u16string_view text) { return form.heldNote(text); });
+    const std::u16string stored = u"stored\r\n" + std::u16string(200'000, u's');
+    {
+        qt::QtSettingsStore other;
+        other.write(u"Vantoly", u"Settings", u"Note", stored);
+    }
+    form.setText(Control::txtNote, *store.read(u"Vantoly", u"Settings", u"Note"));
+    EXPECT_EQ(form.textView(Control::txtNote), stored);
+    EXPECT_EQ(form.textView(Control::txtNote).data(),
+              reinterpret_cast<const char16_t*>(store.heldValue(stored)->utf16()))
+        << "read at start";
+
+    const std::u16string changed = u"changed\r\n" + std::u16string(200'000, u'c');
+    form.setText(Control::txtNote, changed);
+    store.write(u"Vantoly", u"Settings", u"Note", std::u16string(form.textView(Control::txtNote)));
+    EXPECT_EQ(form.textView(Control::txtNote).data(),
+              reinterpret_cast<const char16_t*>(store.heldValue(changed)->utf16()))
+        << "saved";
+    EXPECT_EQ(store.heldValue(stored), std::nullopt) << "the old note is let go";
+    EXPECT_EQ(qt::QtSettingsStore().read(u"Vantoly", u"Settings", u"Note"), changed);
 }
 
 TEST_F(Store, TheJournalIsTheUsersAloneAndReplacesALinkPlantedAtItsPlace) {

@@ -98,7 +98,7 @@ void QtForm::hideForm() {
 std::u16string QtForm::text(Control control) const {
     if (control == Control::txtNote) {
         reconcileNote();
-        return note_;
+        return fromQ(note_);
     }
     for (size_t index = 0; index < option1_.size(); ++index)
         if (control == Option1(int(index)))
@@ -134,12 +134,22 @@ std::u16string_view QtForm::textView(Control control) const {
     if (control != Control::txtNote)
         return Toolkit::textView(control);
     reconcileNote();
-    return note_;
+    return {reinterpret_cast<const char16_t*>(note_.utf16()), size_t(note_.size())};
+}
+
+std::optional<QString> QtForm::heldNote(std::u16string_view text) const {
+    reconcileNote();
+    if (SameTextAs(note_, text))
+        return note_;
+    return std::nullopt;
 }
 
 void QtForm::setText(Control control, std::u16string text) {
     if (control == Control::txtNote) {
-        note_ = std::move(text);
+        std::optional<QString> held;
+        if (qsizetype(text.size()) >= kSharedTextSize && heldElsewhere_)
+            held = heldElsewhere_(text);
+        note_ = held ? *held : toQ(text);
         noteEdited_ = false;
         noteInBox_ = false;
         ++noteRevision_;
@@ -217,9 +227,10 @@ void QtForm::fillNoteBox() {
     // A new note wraps at words again, unless it too holds a long one.
     txtNote_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     fillingBox_ = true;
-    const size_t firstBreak = std::min(note_.find(u'\n'), note_.find(u'\r'));
-    if (note_.size() <= kLongParagraph || firstBreak <= kLongParagraph) {
-        txtNote_->setPlainText(toQ(note_));
+    const QStringView head =
+        QStringView(note_).first(std::min(note_.size(), qsizetype(kLongParagraph) + 1));
+    if (note_.size() <= qsizetype(kLongParagraph) || head.contains(u'\n') || head.contains(u'\r')) {
+        txtNote_->setPlainText(note_);
     } else {
         // The first paragraph keeps its layout from the start: set as a whole, it would be laid
         // out, dropped and laid out again to place the cursor, a long wait for a big paragraph.
@@ -227,7 +238,7 @@ void QtForm::fillNoteBox() {
         QTextDocument* document = txtNote_->document();
         document->begin().layout()->setCacheEnabled(true);
         document->setUndoRedoEnabled(false);
-        QTextCursor(document).insertText(toQ(note_));
+        QTextCursor(document).insertText(note_);
         document->setUndoRedoEnabled(true);
         txtNote_->moveCursor(QTextCursor::Start);
     }

@@ -23,6 +23,7 @@
 #include "platform/FormDefinition.h"
 #include "platform/FormEvents.h"
 #include "platform/Toolkit.h"
+#include "platform/qt/QtNoteText.h"
 #include "platform/qt/QtPictures.h"
 
 class QAbstractButton;
@@ -71,6 +72,10 @@ class QtForm : public Toolkit {
     void trayMessage(int32_t message);
     // Called as the user changes the note in its box.
     void onNoteEdited(std::function<void()> edited) { noteEditedByUser_ = std::move(edited); }
+    // Where a note set here may already be held (the settings store).
+    void shareNotesWith(SameText held) { heldElsewhere_ = std::move(held); }
+    // The note as held here, when it is `text`.
+    std::optional<QString> heldNote(std::u16string_view text) const;
 
     QWidget* widget() const;
     QWidget* control(Control control) const;
@@ -148,8 +153,8 @@ class QtForm : public Toolkit {
     QRect noteBoxGeometry_;
     // The note as the program set it, exactly. The box gets it when the window first shows, so a
     // big note costs nothing while the window is hidden, and it is read back from the box only
-    // after the user changed it there.
-    mutable std::u16string note_;
+    // after the user changed it there. The same string as the settings store's when they agree.
+    mutable QString note_;
     mutable bool noteEdited_ = false;
     // Takes what the user typed into note_.
     void reconcileNote() const;
@@ -157,6 +162,7 @@ class QtForm : public Toolkit {
     bool noteInBox_ = true;
     bool fillingBox_ = false;
     std::function<void()> noteEditedByUser_;
+    SameText heldElsewhere_;
     QTimer* timer1_ = nullptr;
     QTimer* timerAlarm_ = nullptr;
     std::map<Control, int16_t> checkValues_;

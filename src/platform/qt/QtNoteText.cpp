@@ -5,21 +5,24 @@
 
 namespace vantoly::qt {
 
-void NoteFromBox(const QTextDocument& box, std::u16string& note) {
-    std::u16string_view lineBreak = u"\r\n";
-    if (note.find(u"\r\n") == std::u16string::npos) {
-        if (note.find(u'\n') != std::u16string::npos)
+void NoteFromBox(const QTextDocument& box, QString& note) {
+    QStringView lineBreak = u"\r\n";
+    if (!note.contains(QStringView(u"\r\n"))) {
+        if (note.contains(u'\n'))
             lineBreak = u"\n";
-        else if (note.find(u'\r') != std::u16string::npos)
+        else if (note.contains(u'\r'))
             lineBreak = u"\r";
     }
-    // A paragraph at a time, not the whole text at once: no big buffer is made each time.
-    note.clear();
+    // A paragraph at a time, not the whole text at once: no big buffer is made each time, and
+    // the note's room is kept unless another holder shares it.
+    const qsizetype size =
+        box.characterCount() - 1 + (box.blockCount() - 1) * (lineBreak.size() - 1);
+    note.resize(0);
+    note.reserve(size);
     for (QTextBlock block = box.begin(); block.isValid(); block = block.next()) {
         if (block != box.begin())
             note.append(lineBreak);
-        const QString text = block.text();
-        note.append(reinterpret_cast<const char16_t*>(text.utf16()), size_t(text.size()));
+        note.append(block.text());
     }
 }
 

@@ -55,6 +55,20 @@ std::optional<std::u16string> QtSettingsStore::read(const std::u16string& app,
     return fromQ(value.toString());
 }
 
+std::optional<QString> QtSettingsStore::heldValue(std::u16string_view text) const {
+    if (!settings_)
+        return std::nullopt;
+    for (const QString& key : settings_->allKeys()) {
+        const QVariant value = settings_->value(key);
+        if (value.typeId() == QMetaType::QString) {
+            QString held = value.toString();
+            if (SameTextAs(held, text))
+                return held;
+        }
+    }
+    return std::nullopt;
+}
+
 void QtSettingsStore::write(const std::u16string& app, const std::u16string& section,
                             const std::u16string& key, const std::u16string& value) {
     writeAll(app, section, {{key, value}});
@@ -69,8 +83,12 @@ void QtSettingsStore::writeAll(const std::u16string& app, const std::u16string& 
     const QString dir = QFileInfo(path).absolutePath();
     QDir().mkpath(dir);
     QFile::setPermissions(dir, kFolderMode);
-    for (const auto& [key, value] : values)
-        ini.setValue(toQ(section) + QLatin1Char('/') + toQ(key), toQ(value));
+    for (const auto& [key, value] : values) {
+        std::optional<QString> held;
+        if (qsizetype(value.size()) >= kSharedTextSize && heldElsewhere_)
+            held = heldElsewhere_(value);
+        ini.setValue(toQ(section) + QLatin1Char('/') + toQ(key), held ? *held : toQ(value));
+    }
     const auto before = fileNow(path);
     ini.sync();
     // QSettings keeps the first problem it met, a damaged file it read included: a save is

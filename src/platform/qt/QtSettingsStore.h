@@ -10,6 +10,7 @@
 
 #include "platform/SettingsStore.h"
 #include "platform/StateFile.h"
+#include "platform/qt/QtNoteText.h"
 
 class QSettings;
 
@@ -27,8 +28,14 @@ class QtSettingsStore : public SettingsStore {
     void writeAll(const std::u16string& app, const std::u16string& section,
                   const Values& values) override;
 
+    // Where a value written here may already be held (the note window).
+    void shareNotesWith(SameText held) { heldElsewhere_ = std::move(held); }
+    // The value as held here (in QSettings' memory), when one is `text`.
+    std::optional<QString> heldValue(std::u16string_view text) const;
+
   private:
     QSettings& settings(const std::u16string& app);
+    SameText heldElsewhere_;
     std::u16string app_;
     std::unique_ptr<QSettings> settings_;
 };
