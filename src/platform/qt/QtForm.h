@@ -136,6 +136,7 @@ class QtForm : public Toolkit {
     void keepOnAScreen();
     void moveFrame(QPoint topLeft);
     void moved();
+    bool framed() const;
     // The frame's top-left corner, as the window was placed.
     QPoint framePosition() const;
 

@@ -164,7 +164,7 @@ void QtForm::keepOnAScreen() {
         return;
     QRect frame(framePosition(), form_->frameGeometry().size());
     // Before the window manager framed it the frame is not known yet: allow for a common one.
-    if (frame.size() == form_->size())
+    if (!framed())
         frame.adjust(0, 0, 8, 32);
     const int titleHeight = std::max(frame.height() - form_->height(), 24);
     const QRect titleBar(frame.topLeft(), QSize(frame.width(), titleHeight));
@@ -193,13 +193,13 @@ void QtForm::keepOnAScreen() {
 // Once the native window exists, a move places its client area; until the window manager has
 // framed it, Qt takes the frame to be nothing, so the title bar would land above the point.
 void QtForm::moveFrame(QPoint topLeft) {
-    const bool framed = form_->frameGeometry().size() != form_->size();
-    if (framed && clientOffset_) {
+    const bool framedNow = framed();
+    if (framedNow && clientOffset_) {
         form_->move(form_->pos() + topLeft + *clientOffset_ - form_->geometry().topLeft());
         return;
     }
     form_->move(topLeft);
-    if (framed)
+    if (framedNow)
         return;
     if (QWindow* window = form_->windowHandle())
         window->setFramePosition(topLeft);
@@ -210,9 +210,9 @@ void QtForm::moveFrame(QPoint topLeft) {
 // than the reported frame means the placement left the frame out; one larger than the reported
 // frame scaled up is a move by the user. Then the reported frame is all there is to go by.
 void QtForm::moved() {
-    const QRect frame = form_->frameGeometry();
-    if (!placedAt_ || frame.size() == form_->size())
+    if (!placedAt_ || !framed())
         return;
+    const QRect frame = form_->frameGeometry();
     const QPoint offset = form_->geometry().topLeft() - *placedAt_;
     const QPoint reported = form_->geometry().topLeft() - frame.topLeft();
     const double scale = std::max(form_->devicePixelRatioF(), 1.0);
@@ -225,8 +225,13 @@ void QtForm::moved() {
     placedAt_.reset();
 }
 
+// Until the window manager frames the window, Qt counts its frame as nothing.
+bool QtForm::framed() const {
+    return form_->frameGeometry().size() != form_->size();
+}
+
 QPoint QtForm::framePosition() const {
-    if (clientOffset_ && form_->frameGeometry().size() != form_->size())
+    if (clientOffset_ && framed())
         return form_->geometry().topLeft() - *clientOffset_;
     return form_->frameGeometry().topLeft();
 }
