@@ -146,10 +146,7 @@ std::optional<QString> QtForm::heldNote(std::u16string_view text) const {
 
 void QtForm::setText(Control control, std::u16string text) {
     if (control == Control::txtNote) {
-        std::optional<QString> held;
-        if (qsizetype(text.size()) >= kSharedTextSize && heldElsewhere_)
-            held = heldElsewhere_(text);
-        note_ = held ? *held : toQ(text);
+        note_ = SharedOrNew(heldElsewhere_, text);
         noteEdited_ = false;
         noteInBox_ = false;
         ++noteRevision_;

@@ -3,6 +3,8 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
+#include "platform/qt/QtPaths.h"
+
 namespace vantoly::qt {
 
 void NoteFromBox(const QTextDocument& box, QString& note) {
@@ -24,6 +26,13 @@ void NoteFromBox(const QTextDocument& box, QString& note) {
             note.append(lineBreak);
         note.append(block.text());
     }
+}
+
+QString SharedOrNew(const SameText& heldElsewhere, std::u16string_view text) {
+    if (qsizetype(text.size()) >= kSharedTextSize && heldElsewhere)
+        if (std::optional<QString> held = heldElsewhere(text))
+            return *held;
+    return toQ(text);
 }
 
 } // namespace vantoly::qt

@@ -19,8 +19,9 @@ void NoteFromBox(const QTextDocument& box, QString& note);
 inline constexpr qsizetype kSharedTextSize = 64 * 1024;
 using SameText = std::function<std::optional<QString>(std::u16string_view)>;
 inline bool SameTextAs(const QString& held, std::u16string_view text) {
-    return held.size() == qsizetype(text.size()) &&
-           QStringView(held) == QStringView(text.data(), qsizetype(text.size()));
+    return QStringView(held) == QStringView(text.data(), qsizetype(text.size()));
 }
+// The string for `text`: the one held elsewhere when it is big and held there, a new one if not.
+QString SharedOrNew(const SameText& heldElsewhere, std::u16string_view text);
 
 } // namespace vantoly::qt

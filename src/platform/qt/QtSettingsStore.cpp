@@ -83,12 +83,9 @@ void QtSettingsStore::writeAll(const std::u16string& app, const std::u16string& 
     const QString dir = QFileInfo(path).absolutePath();
     QDir().mkpath(dir);
     QFile::setPermissions(dir, kFolderMode);
-    for (const auto& [key, value] : values) {
-        std::optional<QString> held;
-        if (qsizetype(value.size()) >= kSharedTextSize && heldElsewhere_)
-            held = heldElsewhere_(value);
-        ini.setValue(toQ(section) + QLatin1Char('/') + toQ(key), held ? *held : toQ(value));
-    }
+    for (const auto& [key, value] : values)
+        ini.setValue(toQ(section) + QLatin1Char('/') + toQ(key),
+                     SharedOrNew(heldElsewhere_, value));
     const auto before = fileNow(path);
     ini.sync();
     // QSettings keeps the first problem it met, a damaged file it read included: a save is
