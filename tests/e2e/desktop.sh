@@ -50,7 +50,9 @@ tray_start() {
 }
 tray_stop() { kill "$TRAYER_PID" 2>/dev/null; wait "$TRAYER_PID" 2>/dev/null; wait_until 5 not tray_panel >/dev/null; }
 
-tray_panel() { xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ { print $1; exit }' | grep .; }
+# awk reads to the end: quitting at the first match would end xwininfo by SIGPIPE, a failure
+# wherever pipefail is set (scripts/run).
+tray_panel() { xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ && !n++ { print $1 }' | grep .; }
 
 # Windows of Vantoly embedded in the tray host.
 tray_icons() {
@@ -62,7 +64,7 @@ tray_icons_are() { [ "$(tray_icons)" -eq "$1" ]; }
 tray_icon_window() {
   local panel
   panel=$(tray_panel) || return 1
-  xwininfo -id "$panel" -tree | awk '/\("vantoly" "Vantoly"\)/ { print $1; exit }' | grep .
+  xwininfo -id "$panel" -tree | awk '/\("vantoly" "Vantoly"\)/ && !n++ { print $1 }' | grep .
 }
 
 # The note window itself (not the tray icon, which has the same name and class).
