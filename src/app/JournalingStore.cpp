@@ -69,6 +69,10 @@ void JournalingStore::journal(const std::u16string& section, const std::u16strin
     JournalEntry& entry = entries_[Name(section, key)];
     entry.base = std::move(base);
     entry.text.clear();
+    // Room for the typing to come: a journal entry grown by doubling would touch twice the
+    // note's size in fresh memory at the next autosave.
+    if (entry.text.capacity() < text.size())
+        entry.text.reserve(text.size() + text.size() / 64);
     AppendUtf8(text, entry.text);
     save();
 }

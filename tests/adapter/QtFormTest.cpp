@@ -184,6 +184,11 @@ TEST_F(Form, TypedTextKeepsEveryCharacterAndTheNotesKindOfLineBreak) {
         box->moveCursor(QTextCursor::End);
         box->insertPlainText(QString::fromUtf16(u"\u00A0c\u2028d\ne"));
         EXPECT_EQ(form.text(Control::txtNote), typed) << typed.size();
+        // Read back at every autosave: into the room of the last read, not a new copy.
+        const char16_t* room = form.textView(Control::txtNote).data();
+        box->insertPlainText(QStringLiteral("f"));
+        EXPECT_EQ(form.textView(Control::txtNote), typed + u"f");
+        EXPECT_EQ(form.textView(Control::txtNote).data(), room) << typed.size();
         form.hideForm();
     }
 }

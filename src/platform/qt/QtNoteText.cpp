@@ -19,8 +19,14 @@ void NoteFromBox(const QTextDocument& box, QString& note) {
     // the note's room is kept unless another holder shares it.
     const qsizetype size =
         box.characterCount() - 1 + (box.blockCount() - 1) * (lineBreak.size() - 1);
-    note.resize(0);
-    note.reserve(size);
+    // Room for some typing ahead, so the next autosaves find it. Growing is a fresh string, not
+    // a realloc, which would copy the whole old room first.
+    if (note.isDetached() && note.capacity() >= size) {
+        note.resize(0);
+    } else {
+        note = QString();
+        note.reserve(size + size / 64 + 64);
+    }
     for (QTextBlock block = box.begin(); block.isValid(); block = block.next()) {
         if (block != box.begin())
             note.append(lineBreak);
