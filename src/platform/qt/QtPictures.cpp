@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QPixmap>
 #include <algorithm>
@@ -11,6 +12,8 @@
 
 namespace vantoly::qt {
 namespace {
+
+constexpr int kLargestIcon = 128;
 
 std::string local8(const QString& text) {
     return text.toLocal8Bit().toStdString();
@@ -26,11 +29,19 @@ void QtPictures::load(const std::u16string& path) {
     QByteArray bytes = file.readAll();
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
+    // Read by its file suffix's format alone: left to guess, Qt loads every image format plugin
+    // it has to ask each.
+    QImageReader reader(&buffer, QFileInfo(local).suffix().toLower().toLatin1());
+    reader.setAutoDetectImageFormat(false);
     QIcon icon;
     for (int i = 0, count = std::max(reader.imageCount(), 1); i < count; ++i) {
         if (i > 0 && !reader.jumpToImage(i))
             break;
+        // A tray or window icon is never drawn larger than 128 pixels: the 256-pixel image an
+        // icon file carries for Windows Explorer would only take memory.
+        if (const QSize size = reader.size();
+            size.width() > kLargestIcon && size.height() > kLargestIcon && !icon.isNull())
+            continue;
         const QImage image = reader.read();
         if (image.isNull())
             break;
