@@ -72,7 +72,8 @@ TEST_F(Form, IsAToolWindowTitledVantoly) {
     EXPECT_EQ(form.widget()->windowType(), Qt::Tool);
     EXPECT_FALSE(form.widget()->windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_FALSE(form.widget()->windowFlags() & Qt::WindowMaximizeButtonHint);
-    EXPECT_FALSE(form.widget()->windowIcon().isNull());
+    form.showForm();
+    EXPECT_FALSE(form.widget()->windowIcon().isNull()) << "set at the first show";
 }
 
 TEST_F(Form, FontsTooltipsAndToggleLook) {

@@ -82,7 +82,7 @@ void QtForm::showForm() {
     if (form_->isMinimized())
         form_->setWindowState(form_->windowState() & ~Qt::WindowMinimized);
     keepOnAScreen();
-    noteBox();
+    prepareFirstShow();
     form_->show();
     form_->raise();
     form_->activateWindow();

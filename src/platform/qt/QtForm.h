@@ -3,8 +3,8 @@
 //
 // Implements: frmMain as a Qt::Tool top-level widget titled "Vantoly", not in the taskbar, with
 // its twelve controls at their twip positions, access keys, fonts, tooltips and tab order (the
-// note box made at the window's first show); the outer (frame) geometry in twips from the
-// screen's DPI, read back the way the window was placed; the two timers; Picture1 with its
+// note box and the window's icon made at its first show); the outer (frame) geometry in twips from
+// the screen's DPI, read back the way the window was placed; the two timers; Picture1 with its
 // picture table (QtPictures); the message box and the input box (QtDialogs). Events: close requests
 // go to Form_Unload, size changes to Form_Resize, double-clicks and button releases on the window's
 // background (not on a control) to Form_DblClick and Form_MouseUp, button presses on the note
@@ -129,6 +129,7 @@ class QtForm : public Toolkit {
     void dress(QWidget* widget, const ControlDefinition& definition);
     // The note box, made at its first use.
     QPlainTextEdit* noteBox() const;
+    void prepareFirstShow();
     void orderTabs();
     void fillNoteBox();
     void selectorFocus();

@@ -3,8 +3,10 @@
 #include "platform/qt/QtPaths.h"
 
 #include <QCloseEvent>
+#include <QImageReader>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -30,6 +32,14 @@ bool hasLongWord(const QString& text) {
             return true;
     }
     return false;
+}
+
+// Read as PNG and nothing else: asked to guess, Qt loads every image format plugin it has to ask
+// each whether it reads PNG better than Qt itself.
+QPixmap Png(const QString& path) {
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
 }
 
 } // namespace
@@ -100,14 +110,7 @@ QtForm::QtForm() : form_(new FormWidget(*this)) {
     form_->setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::CustomizeWindowHint);
     form_->setWindowTitle(toQ(kFormTitle));
-    // Every size the desktop may ask for, so the icon stays sharp on scaled screens.
-    QIcon windowIcon;
-    for (int size : {16, 24, 32, 48, 64, 128})
-        windowIcon.addFile(QStringLiteral(":/icons/vantoly-%1.png").arg(size), QSize(size, size));
-    form_->setWindowIcon(windowIcon);
-
-    // The note box, the costliest control, is made at the window's first show: a tray program
-    // spends most of its life with the window hidden.
+    // The note box, the costliest control, is made at the window's first show.
     for (const ControlDefinition& definition : kFormControls) {
         if (definition.kind == ControlKind::NoteBox)
             noteBoxGeometry_ = designedGeometry(definition);
@@ -133,6 +136,19 @@ QtForm::QtForm() : form_(new FormWidget(*this)) {
     form_->resize(pixels(Edge::Width, kClientWidthTwips), pixels(Edge::Height, kClientHeightTwips));
     form_->setMinimumSize(pixels(Edge::Width, kMinimumWidthTwips),
                           pixels(Edge::Height, kMinimumHeightTwips));
+}
+
+// The note box and the window's icon wait for the window's first show: a tray program spends
+// most of its life with the window hidden, and may never show it.
+void QtForm::prepareFirstShow() {
+    noteBox();
+    if (form_->testAttribute(Qt::WA_SetWindowIcon))
+        return;
+    // Every size the desktop may ask for, so the icon stays sharp on scaled screens.
+    QIcon windowIcon;
+    for (int size : {16, 24, 32, 48, 64, 128})
+        windowIcon.addPixmap(Png(QStringLiteral(":/icons/vantoly-%1.png").arg(size)));
+    form_->setWindowIcon(windowIcon);
 }
 
 QRect QtForm::designedGeometry(const ControlDefinition& definition) const {

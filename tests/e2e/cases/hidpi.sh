@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Sharp icons on scaled screens (QT_SCALE_FACTOR 1, 1.5 and 2): the tray icon is the day icon's
 # own image for the tray's size, not another one scaled (at 1.5 too, where the tray's size is a
-# fractional number of logical pixels), and the window offers its icon in the sizes up to 128
-# pixels, so the desktop never scales up its 32-pixel image either.
+# fractional number of logical pixels), and the window, once shown, offers its icon in the sizes
+# up to 128 pixels, so the desktop never scales up its 32-pixel image either.
 source "$(dirname "$0")/../lib.sh"
 desktop_start
 prepare_icon_refs
@@ -30,6 +30,7 @@ for scale in 1 1.5 2; do
   check "scale $scale: icon embedded" wait_until 5 tray_icons_are 1
   sleep 0.5
   check "scale $scale: the tray icon is sharp" sharp_as Black 9
+  check "scale $scale: shown" show_by_tray_icon 10
   icons=$(xprop -id "$(form_window)" _NET_WM_ICON 2>/dev/null | grep -o 'Icon ([0-9]* x [0-9]*)' | tr '\n' ' ')
   size=$(awk -v s="$scale" 'BEGIN { print 32 * s }')
   check "scale $scale: the window icon has its $size-pixel image ($icons)" \
