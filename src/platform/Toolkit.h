@@ -23,6 +23,10 @@ enum class Control {
 inline Control Option1(int index) {
     return index == 0 ? Control::Option1_0 : index == 1 ? Control::Option1_1 : Control::Option1_2;
 }
+inline bool IsSelector(Control control) {
+    return control == Control::Option1_0 || control == Control::Option1_1 ||
+           control == Control::Option1_2;
+}
 // The selector's index; only for the three selectors.
 inline int16_t Option1Index(Control selector) {
     return selector == Control::Option1_0 ? 0 : selector == Control::Option1_1 ? 1 : 2;

@@ -132,12 +132,20 @@ TEST_F(Form, AccessKeysAreAltAndTheMarkedLetter) {
 }
 
 // The note box is made at the first show; what was set for it meanwhile is there when it is.
-TEST_F(Form, NoteBoxMadeAtFirstShowTakesWhatWasSetMeanwhile) {
+// The controls wait for the window's first show; what the program set meanwhile is theirs then.
+TEST_F(Form, ControlsMadeAtFirstShowTakeWhatWasSetMeanwhile) {
     form.setControlGeometry(Control::txtNote, Edge::Width, 3000);
     form.setControlGeometry(Control::txtNote, Edge::Top, 600);
+    form.setControlGeometry(Control::Command1, Edge::Left, 300);
     form.setText(Control::txtNote, u"first\r\nnote");
-    EXPECT_EQ(form.widget()->findChild<QPlainTextEdit*>(), nullptr) << "made while hidden";
+    form.setText(Control::Option1_1, u"Shopping");
+    form.setValue(Control::Option1_2, -1);
+    form.setValue(Control::chkBlack, 1);
+    EXPECT_EQ(form.widget()->findChild<QWidget*>(), nullptr) << "none made while hidden";
     EXPECT_EQ(form.text(Control::txtNote), u"first\r\nnote");
+    EXPECT_EQ(form.value(Control::Option1_2), -1);
+    EXPECT_EQ(form.value(Control::Option1_0), 0);
+    EXPECT_THROW(form.setFocus(Control::txtNote), PlatformFailure);
     form.showForm();
     auto* box = form.widget()->findChild<QPlainTextEdit*>();
     ASSERT_NE(box, nullptr);
@@ -145,6 +153,13 @@ TEST_F(Form, NoteBoxMadeAtFirstShowTakesWhatWasSetMeanwhile) {
     EXPECT_TRUE(box->isVisible());
     EXPECT_EQ(box->toPlainText(), QStringLiteral("first\nnote"));
     EXPECT_FALSE(box->accessibleName().isEmpty());
+    EXPECT_EQ(form.control(Control::Command1)->x(), 20);
+    EXPECT_TRUE(form.control(Control::Command1)->isVisible());
+    EXPECT_FALSE(form.control(Control::Picture1)->isVisible());
+    EXPECT_EQ(qobject_cast<QRadioButton*>(form.control(Control::Option1_1))->text(), "Shopping");
+    EXPECT_TRUE(qobject_cast<QRadioButton*>(form.control(Control::Option1_2))->isChecked());
+    EXPECT_TRUE(qobject_cast<QPushButton*>(form.control(Control::chkBlack))->isChecked());
+    EXPECT_FALSE(qobject_cast<QPushButton*>(form.control(Control::chkNote))->isChecked());
     form.hideForm();
 }
 

@@ -47,6 +47,7 @@ QWidget* QtForm::widget() const {
 }
 
 QWidget* QtForm::control(Control control) const {
+    makeControls();
     switch (control) {
     case Control::Option1_0:
         return option1_[0];
@@ -67,7 +68,7 @@ QWidget* QtForm::control(Control control) const {
     case Control::Command1:
         return command1_;
     case Control::txtNote:
-        return noteBox();
+        return txtNote_;
     }
     return nullptr;
 }
@@ -112,6 +113,8 @@ std::u16string QtForm::text(Control control) const {
 // itself is kept whole.
 void QtForm::showTitle(size_t index) {
     QRadioButton* selector = option1_[index];
+    if (!selector)
+        return;
     QStyle* style = selector->style();
     const int room = selector->width() -
                      style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, selector) -
@@ -188,17 +191,21 @@ int16_t QtForm::value(Control control) const {
         auto it = checkValues_.find(control);
         return it == checkValues_.end() ? int16_t(0) : it->second;
     }
-    if (auto* button = qobject_cast<QAbstractButton*>(this->control(control)))
-        return button->isChecked() ? int16_t(-1) : int16_t(0);
+    if (IsSelector(control))
+        return Option1Index(control) == selected_ ? int16_t(-1) : int16_t(0);
     return 0;
 }
 
 void QtForm::setValue(Control control, int16_t value) {
-    auto* button = qobject_cast<QAbstractButton*>(this->control(control));
-    if (!button)
-        return;
     if (control == Control::chkBlack || control == Control::chkNote)
         checkValues_[control] = value;
+    else if (IsSelector(control) && value != 0)
+        selected_ = Option1Index(control); // one of them is always selected
+    else if (!IsSelector(control))
+        return;
+    auto* button = txtNote_ ? qobject_cast<QAbstractButton*>(this->control(control)) : nullptr;
+    if (!button)
+        return;
     // Setting a value is not a click: no handler runs.
     const QSignalBlocker blocker(button);
     button->setChecked(value != 0);
@@ -218,7 +225,7 @@ constexpr size_t kLongParagraph = 100'000;
 } // namespace
 
 void QtForm::fillNoteBox() {
-    noteBox();
+    makeControls();
     if (noteInBox_)
         return;
     // A new note wraps at words again, unless it too holds a long one.
@@ -249,7 +256,7 @@ void QtForm::fillNoteBox() {
 }
 
 void QtForm::setFocus(Control control) {
-    QWidget* widget = this->control(control);
+    QWidget* widget = txtNote_ ? this->control(control) : nullptr;
     if (!widget || !widget->isVisible() || !widget->isEnabled())
         throw PlatformFailure("the control cannot take the focus");
     widget->setFocus(Qt::OtherFocusReason);
@@ -300,7 +307,8 @@ void QtForm::setTimerEnabled(Timer timer, bool enabled) {
 
 void QtForm::loadPicture(const std::u16string& path) {
     pictures_.load(path);
-    picture1_->setPixmap(pictures_.icon(pictures_.handle())->pixmap(picture1_->size()));
+    if (picture1_)
+        picture1_->setPixmap(pictures_.icon(pictures_.handle())->pixmap(picture1_->size()));
 }
 
 void QtForm::savePicture(const std::u16string& path) {

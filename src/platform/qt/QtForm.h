@@ -2,8 +2,8 @@
 // Qt adapter: the window toolkit.
 //
 // Implements: frmMain as a Qt::Tool top-level widget titled "Vantoly", not in the taskbar, with
-// its twelve controls at their twip positions, access keys, fonts, tooltips and tab order (the
-// note box and the window's icon made at its first show); the outer (frame) geometry in twips from
+// its twelve controls at their twip positions, access keys, fonts, tooltips and tab order (made,
+// with the window's icon, at its first show); the outer (frame) geometry in twips from
 // the screen's DPI, read back the way the window was placed; the two timers; Picture1 with its
 // picture table (QtPictures); the message box and the input box (QtDialogs). Events: close requests
 // go to Form_Unload, size changes to Form_Resize, double-clicks and button releases on the window's
@@ -127,10 +127,9 @@ class QtForm : public Toolkit {
     QWidget* makeControl(const ControlDefinition& definition);
     QRect designedGeometry(const ControlDefinition& definition) const;
     void dress(QWidget* widget, const ControlDefinition& definition);
-    // The note box, made at its first use.
-    QPlainTextEdit* noteBox() const;
+    // The controls, made at the first use of any.
+    void makeControls() const;
     void prepareFirstShow();
-    void orderTabs();
     void fillNoteBox();
     void selectorFocus();
     void showTitle(size_t index);
@@ -151,8 +150,10 @@ class QtForm : public Toolkit {
     QPushButton* command2_ = nullptr;
     QPushButton* command3_ = nullptr;
     QPlainTextEdit* txtNote_ = nullptr;
-    // Where the note box goes once made.
-    QRect noteBoxGeometry_;
+    // Each control's place, its widget's once made.
+    std::map<Control, QRect> places_;
+    // The selected note selector's index.
+    int16_t selected_ = 0;
     // The note as the program set it, exactly. The box gets it when the window first shows, so a
     // big note costs nothing while the window is hidden, and it is read back from the box only
     // after the user changed it there. The same string as the settings store's when they agree.

@@ -110,15 +110,13 @@ QtForm::QtForm() : form_(new FormWidget(*this)) {
     form_->setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::CustomizeWindowHint);
     form_->setWindowTitle(toQ(kFormTitle));
-    // The note box, the costliest control, is made at the window's first show.
+    // The controls are made at their first use, the window's first show as a rule: until then
+    // their places and the titles are kept here.
     for (const ControlDefinition& definition : kFormControls) {
-        if (definition.kind == ControlKind::NoteBox)
-            noteBoxGeometry_ = designedGeometry(definition);
-        else
-            dress(makeControl(definition), definition);
+        places_[definition.control] = designedGeometry(definition);
+        if (definition.kind == ControlKind::NoteSelector)
+            titles_[size_t(Option1Index(definition.control))] = toQ(definition.caption);
     }
-    option1_[0]->setChecked(true);
-    selectorFocus();
 
     timer1_ = new QTimer(form_);
     timer1_->setInterval(kTimer1IntervalMs);
@@ -131,17 +129,16 @@ QtForm::QtForm() : form_(new FormWidget(*this)) {
     QObject::connect(timerAlarm_, &QTimer::timeout, form_,
                      [this] { dispatch([this] { events_->timerAlarm_Timer(); }); });
 
-    orderTabs();
-
     form_->resize(pixels(Edge::Width, kClientWidthTwips), pixels(Edge::Height, kClientHeightTwips));
     form_->setMinimumSize(pixels(Edge::Width, kMinimumWidthTwips),
                           pixels(Edge::Height, kMinimumHeightTwips));
 }
 
-// The note box and the window's icon wait for the window's first show: a tray program spends
-// most of its life with the window hidden, and may never show it.
+// The controls and the window's icon wait for the window's first show: a tray program spends
+// most of its life with the window hidden, and may never show it. Made at start, they cost
+// more than 2 MB of memory (the style, fonts, the note box).
 void QtForm::prepareFirstShow() {
-    noteBox();
+    makeControls();
     if (form_->testAttribute(Qt::WA_SetWindowIcon))
         return;
     // Every size the desktop may ask for, so the icon stays sharp on scaled screens.
@@ -156,9 +153,8 @@ QRect QtForm::designedGeometry(const ControlDefinition& definition) const {
                  pixels(Edge::Width, definition.width), pixels(Edge::Height, definition.height));
 }
 
-// A control's designed place, tooltip, name for assistive tools and font.
+// A control's tooltip, name for assistive tools and font.
 void QtForm::dress(QWidget* widget, const ControlDefinition& definition) {
-    widget->setGeometry(designedGeometry(definition));
     if (*definition.tooltip)
         widget->setToolTip(toQ(definition.tooltip));
     if (*definition.accessibleName)
@@ -172,33 +168,37 @@ void QtForm::dress(QWidget* widget, const ControlDefinition& definition) {
     }
 }
 
-// The tab order among the controls made so far.
-void QtForm::orderTabs() {
+void QtForm::makeControls() const {
+    if (txtNote_)
+        return;
+    auto& self = const_cast<QtForm&>(*this);
+    for (const ControlDefinition& definition : kFormControls) {
+        QWidget* widget = self.makeControl(definition);
+        self.dress(widget, definition);
+        widget->setGeometry(places_.at(definition.control));
+    }
+    // What was set meanwhile.
+    {
+        const QSignalBlocker noClick(option1_[size_t(selected_)]);
+        option1_[size_t(selected_)]->setChecked(true);
+    }
+    for (size_t index = 0; index < option1_.size(); ++index)
+        self.showTitle(index);
+    for (QPushButton* box : {chkBlack_, chkNote_})
+        box->setChecked(value(box == chkBlack_ ? Control::chkBlack : Control::chkNote) != 0);
+    if (const auto picture = pictures_.icon(pictures_.handle()))
+        picture1_->setPixmap(picture->pixmap(picture1_->size()));
+    self.selectorFocus();
     QWidget* previous = nullptr;
     for (const Control next : kTabOrder) {
-        if (next == Control::txtNote && !txtNote_)
-            continue;
         if (previous)
             QWidget::setTabOrder(previous, control(next));
         previous = control(next);
     }
-}
-
-QPlainTextEdit* QtForm::noteBox() const {
-    if (txtNote_)
-        return txtNote_;
-    auto& self = const_cast<QtForm&>(*this);
-    for (const ControlDefinition& definition : kFormControls) {
-        if (definition.kind != ControlKind::NoteBox)
-            continue;
-        self.makeControl(definition);
-        self.dress(txtNote_, definition);
-    }
-    txtNote_->setGeometry(noteBoxGeometry_);
-    self.orderTabs();
+    // Made under a window already up, they would stay hidden.
     if (form_->isVisible())
-        txtNote_->show();
-    return txtNote_;
+        for (const ControlDefinition& definition : kFormControls)
+            control(definition.control)->setVisible(definition.control != Control::Picture1);
 }
 
 // One control of the definition, made and wired to its handlers.
@@ -210,14 +210,15 @@ QWidget* QtForm::makeControl(const ControlDefinition& definition) {
         const int16_t index = Option1Index(which);
         auto* selector = new QRadioButton(caption, form_);
         option1_[size_t(index)] = selector;
-        titles_[size_t(index)] = caption;
         selector->installEventFilter(form_);
         // A click selects (and the note takes the focus); a right-click renames and leaves the
         // focus where the user was typing. Tab still reaches the selectors.
         QObject::connect(selector, &QRadioButton::toggled, form_, [this, index](bool selected) {
             selectorFocus();
-            if (selected)
-                dispatch([this, index] { events_->Option1_Click(index); });
+            if (!selected)
+                return;
+            selected_ = index;
+            dispatch([this, index] { events_->Option1_Click(index); });
         });
         return selector;
     }

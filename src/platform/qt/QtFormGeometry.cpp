@@ -97,12 +97,8 @@ void QtForm::outerSizeMayHaveChanged() {
 }
 
 void QtForm::setControlGeometry(Control control, Edge edge, float twips) {
-    const bool unmade = control == Control::txtNote && !txtNote_;
-    QWidget* widget = unmade ? nullptr : this->control(control);
-    if (!widget && !unmade)
-        return;
     const int px = pixels(edge, twips);
-    QRect r = unmade ? noteBoxGeometry_ : widget->geometry();
+    QRect& r = places_[control];
     switch (edge) {
     case Edge::Left:
         r.moveLeft(px);
@@ -117,14 +113,11 @@ void QtForm::setControlGeometry(Control control, Edge edge, float twips) {
         r.setHeight(std::max(px, 0));
         break;
     }
-    if (unmade) {
-        noteBoxGeometry_ = r;
-        return;
-    }
-    widget->setGeometry(r);
-    for (size_t index = 0; index < option1_.size(); ++index)
-        if (widget == option1_[index])
-            showTitle(index);
+    if (!txtNote_)
+        return; // placed when made
+    this->control(control)->setGeometry(r);
+    if (IsSelector(control))
+        showTitle(size_t(Option1Index(control)));
 }
 
 QtForm::MouseArgs QtForm::mouseArgs(const QMouseEvent& event) const {
