@@ -199,10 +199,10 @@ int16_t QtForm::value(Control control) const {
 void QtForm::setValue(Control control, int16_t value) {
     if (control == Control::chkBlack || control == Control::chkNote)
         checkValues_[control] = value;
-    else if (IsSelector(control) && value != 0)
-        selected_ = Option1Index(control); // one of them is always selected
     else if (!IsSelector(control))
         return;
+    else if (value != 0)
+        selected_ = Option1Index(control); // one of them is always selected
     auto* button = txtNote_ ? qobject_cast<QAbstractButton*>(this->control(control)) : nullptr;
     if (!button)
         return;

@@ -184,8 +184,8 @@ void QtForm::makeControls() const {
     }
     for (size_t index = 0; index < option1_.size(); ++index)
         self.showTitle(index);
-    for (QPushButton* box : {chkBlack_, chkNote_})
-        box->setChecked(value(box == chkBlack_ ? Control::chkBlack : Control::chkNote) != 0);
+    chkBlack_->setChecked(value(Control::chkBlack) != 0);
+    chkNote_->setChecked(value(Control::chkNote) != 0);
     if (const auto picture = pictures_.icon(pictures_.handle()))
         picture1_->setPixmap(picture->pixmap(picture1_->size()));
     self.selectorFocus();
