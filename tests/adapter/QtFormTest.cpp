@@ -131,7 +131,6 @@ TEST_F(Form, AccessKeysAreAltAndTheMarkedLetter) {
                   QKeySequence(Qt::ALT | key));
 }
 
-// The note box is made at the first show; what was set for it meanwhile is there when it is.
 // The controls wait for the window's first show; what the program set meanwhile is theirs then.
 TEST_F(Form, ControlsMadeAtFirstShowTakeWhatWasSetMeanwhile) {
     form.setControlGeometry(Control::txtNote, Edge::Width, 3000);
