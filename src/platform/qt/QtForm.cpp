@@ -203,7 +203,8 @@ void QtForm::setValue(Control control, int16_t value) {
         return;
     else if (value != 0)
         selected_ = Option1Index(control); // one of them is always selected
-    auto* button = txtNote_ ? qobject_cast<QAbstractButton*>(this->control(control)) : nullptr;
+    auto* button =
+        controlsMade() ? qobject_cast<QAbstractButton*>(this->control(control)) : nullptr;
     if (!button)
         return;
     // Setting a value is not a click: no handler runs.
@@ -256,7 +257,7 @@ void QtForm::fillNoteBox() {
 }
 
 void QtForm::setFocus(Control control) {
-    QWidget* widget = txtNote_ ? this->control(control) : nullptr;
+    QWidget* widget = controlsMade() ? this->control(control) : nullptr;
     if (!widget || !widget->isVisible() || !widget->isEnabled())
         throw PlatformFailure("the control cannot take the focus");
     widget->setFocus(Qt::OtherFocusReason);

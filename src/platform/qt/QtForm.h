@@ -127,8 +127,9 @@ class QtForm : public Toolkit {
     QWidget* makeControl(const ControlDefinition& definition);
     QRect designedGeometry(const ControlDefinition& definition) const;
     void dress(QWidget* widget, const ControlDefinition& definition);
-    // The controls, made at the first use of any.
+    // The controls, made at the first use of any; all together, so the note box stands for all.
     void makeControls() const;
+    bool controlsMade() const { return txtNote_ != nullptr; }
     void prepareFirstShow();
     void fillNoteBox();
     void selectorFocus();

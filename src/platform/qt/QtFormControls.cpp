@@ -169,7 +169,7 @@ void QtForm::dress(QWidget* widget, const ControlDefinition& definition) {
 }
 
 void QtForm::makeControls() const {
-    if (txtNote_)
+    if (controlsMade())
         return;
     auto& self = const_cast<QtForm&>(*this);
     for (const ControlDefinition& definition : kFormControls) {
@@ -189,12 +189,8 @@ void QtForm::makeControls() const {
     if (const auto picture = pictures_.icon(pictures_.handle()))
         picture1_->setPixmap(picture->pixmap(picture1_->size()));
     self.selectorFocus();
-    QWidget* previous = nullptr;
-    for (const Control next : kTabOrder) {
-        if (previous)
-            QWidget::setTabOrder(previous, control(next));
-        previous = control(next);
-    }
+    for (size_t i = 0; i + 1 < kTabOrder.size(); ++i)
+        QWidget::setTabOrder(control(kTabOrder[i]), control(kTabOrder[i + 1]));
     // Made under a window already up, they would stay hidden.
     if (form_->isVisible())
         for (const ControlDefinition& definition : kFormControls)

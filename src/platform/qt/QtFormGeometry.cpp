@@ -113,7 +113,7 @@ void QtForm::setControlGeometry(Control control, Edge edge, float twips) {
         r.setHeight(std::max(px, 0));
         break;
     }
-    if (!txtNote_)
+    if (!controlsMade())
         return; // placed when made
     this->control(control)->setGeometry(r);
     if (IsSelector(control))

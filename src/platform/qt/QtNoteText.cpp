@@ -15,8 +15,7 @@ void NoteFromBox(const QTextDocument& box, QString& note) {
         else if (note.contains(u'\r'))
             lineBreak = u"\r";
     }
-    // A paragraph at a time, not the whole text at once: no big buffer is made each time, and
-    // the note's room is kept unless another holder shares it.
+    // A paragraph at a time, not the whole text at once: no big buffer is made each time.
     const qsizetype size =
         box.characterCount() - 1 + (box.blockCount() - 1) * (lineBreak.size() - 1);
     // Room for some typing ahead, so the next autosaves find it. Growing is a fresh string, not
