@@ -9,7 +9,6 @@
 #include "app/CommandLine.h"
 #include "app/frmMain.h"
 #include "base/Settings.h"
-#include "platform/qt/QtAutosave.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/QtSessionEvents.h"
 #include "platform/qt/QtWindowPlatform.h"
@@ -70,9 +69,6 @@ int main(int argc, char** argv) {
                                         {[&form] { form.SessionSave(); },
                                          [&form] { form.SessionEnd(); },
                                          [&form] { form.BringToFront(); }});
-        vantoly::qt::StartAutosave(
-            platform.form, platform.settings, std::u16string(vantoly::kSection),
-            [&form] { return std::u16string(vantoly::NoteKey(form.CurrentNote)); });
 
         form.Form_Initialize();
         form.Form_Load();

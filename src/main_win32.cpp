@@ -8,7 +8,6 @@
 #include "app/CommandLine.h"
 #include "app/frmMain.h"
 #include "base/Settings.h"
-#include "platform/win32/Win32Autosave.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Win32SessionEvents.h"
 #include "platform/win32/Win32Text.h"
@@ -47,9 +46,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
                                            {[&form] { form.SessionSave(); },
                                             [&form] { form.SessionEnd(); },
                                             [&form] { form.BringToFront(); }});
-        vantoly::win32::StartAutosave(
-            platform.form, platform.settings, std::u16string(vantoly::kSection),
-            [&form] { return std::u16string(vantoly::NoteKey(form.CurrentNote)); });
 
         form.Form_Initialize();
         form.Form_Load();

@@ -10,10 +10,6 @@
 
 namespace vantoly {
 
-// A note being typed reaches the journal at most this long after it was typed, however long the
-// typing goes on.
-constexpr int kAutosaveDelayMs = 1000;
-
 inline constexpr std::string_view kJournalHeader = "Vantoly journal 2\n";
 
 struct JournalEntry {

@@ -1,5 +1,7 @@
 #include "app/JournalingStore.h"
 
+#include <algorithm>
+
 #include "base/Settings.h"
 #include "base/Utf8.h"
 #include "platform/Failure.h"
@@ -13,6 +15,10 @@ std::string Name(const std::u16string& section, const std::u16string& key) {
 
 bool Journaled(const std::u16string& app) {
     return app == kAppTitle;
+}
+
+std::string Digest(const std::optional<std::u16string>& value) {
+    return StoredDigest(value ? &*value : nullptr);
 }
 
 } // namespace
@@ -43,26 +49,31 @@ void JournalingStore::replayOnce() {
     save();
 }
 
-void JournalingStore::save() {
+bool JournalingStore::save() {
     if (entries_.empty()) {
         file_.remove();
-        return;
+        journalFailure_.reset();
+        return true;
     }
     std::vector<std::string> heads;
-    file_.replace(JournalParts(entries_, heads));
+    journalFailure_ = file_.replace(JournalParts(entries_, heads));
+    return !journalFailure_;
+}
+
+bool JournalingStore::flush() {
+    return !journalFailure_ || save();
 }
 
 const std::string& JournalingStore::base(const std::u16string& section, const std::u16string& key) {
     const std::string name = Name(section, key);
     auto known = stored_.find(name);
-    if (known == stored_.end()) {
-        const auto value = store_.read(std::u16string(kAppTitle), section, key);
-        known = stored_.emplace(name, StoredDigest(value ? &*value : nullptr)).first;
-    }
+    if (known == stored_.end())
+        known = stored_.emplace(name, Digest(store_.read(std::u16string(kAppTitle), section, key)))
+                    .first;
     return known->second;
 }
 
-void JournalingStore::journal(const std::u16string& section, const std::u16string& key,
+bool JournalingStore::journal(const std::u16string& section, const std::u16string& key,
                               std::u16string_view text) {
     replayOnce();
     std::string base = this->base(section, key);
@@ -74,7 +85,7 @@ void JournalingStore::journal(const std::u16string& section, const std::u16strin
     if (entry.text.capacity() < text.size())
         entry.text.reserve(text.size() + text.size() / 64);
     AppendUtf8(text, entry.text);
-    save();
+    return save();
 }
 
 std::optional<std::u16string> JournalingStore::read(const std::u16string& app,
@@ -87,7 +98,9 @@ std::optional<std::u16string> JournalingStore::read(const std::u16string& app,
     if (const auto kept = entries_.find(name); kept != entries_.end())
         return FromUtf8(kept->second.text);
     auto value = store_.read(app, section, key);
-    stored_[name] = StoredDigest(value ? &*value : nullptr);
+    // Once known, the base changes only by what a read-back shows: after a failed save the
+    // store's memory holds values its file does not.
+    stored_.try_emplace(name, Digest(value));
     return value;
 }
 
@@ -96,7 +109,6 @@ void JournalingStore::write(const std::u16string& app, const std::u16string& sec
     writeAll(app, section, {{key, value}});
 }
 
-// What the store takes leaves the journal; what it refuses goes there, so it is not lost.
 void JournalingStore::writeAll(const std::u16string& app, const std::u16string& section,
                                const Values& values) {
     if (!Journaled(app)) {
@@ -104,30 +116,74 @@ void JournalingStore::writeAll(const std::u16string& app, const std::u16string& 
         return;
     }
     replayOnce();
+    std::optional<std::string> failure;
     try {
         store_.writeAll(app, section, values);
-    } catch (const PlatformFailure&) {
-        // A value the store held already is not owed to it.
-        for (const auto& [key, value] : values) {
-            const std::string& held = base(section, key);
-            const std::string name = Name(section, key);
-            if (held == StoredDigest(&value) && !entries_.count(name))
+    } catch (const PlatformFailure& refused) {
+        failure = refused.what();
+    }
+    bool changed = false;
+    const auto lost = prove(section, values, failure.has_value(), changed);
+    if (!failure)
+        failure = lost;
+    if (changed || journalFailure_)
+        save();
+    if (failure)
+        throw PlatformFailure(*failure);
+}
+
+std::optional<std::string> JournalingStore::prove(const std::u16string& section,
+                                                  const Values& values, bool refused,
+                                                  bool& changed) {
+    const std::u16string app(kAppTitle);
+    // The written keys, then every other key known in the section: a save that emptied the file
+    // lost those too.
+    std::vector<std::u16string> keys;
+    for (const auto& [key, value] : values)
+        keys.push_back(key);
+    const std::string prefix = ToUtf8(section) + '/';
+    for (const auto& [name, digest] : stored_) {
+        if (!name.starts_with(prefix))
+            continue;
+        std::u16string key = FromUtf8(name.substr(prefix.size()));
+        if (std::find(keys.begin(), keys.end(), key) == keys.end())
+            keys.push_back(std::move(key));
+    }
+    const auto held = store_.readBack(app, section, keys);
+    std::optional<std::string> lost;
+    for (size_t i = 0; i < keys.size(); ++i) {
+        const std::string name = Name(section, keys[i]);
+        std::string& seen = stored_.try_emplace(name, "-").first->second;
+        const std::string before = seen;
+        const std::optional<std::u16string>* now = held ? &(*held)[i] : nullptr;
+        if (now)
+            seen = Digest(*now);
+        if (i < values.size()) {
+            const std::u16string& value = values[i].second;
+            if (!refused && now && *now == value) {
+                changed = entries_.erase(name) > 0 || changed;
                 continue;
-            JournalEntry& entry = entries_[name];
-            entry.base = held;
-            entry.text = ToUtf8(value);
+            }
+            if (!lost)
+                lost = store_.whyNotKept();
+            // A value the store held already is not owed to it.
+            if (before == StoredDigest(&value) && !entries_.count(name))
+                continue;
+            entries_[name] = {seen, ToUtf8(value)};
+            changed = true;
+        } else if (now && seen != before && !entries_.count(name)) {
+            // Changed in the store, not by this write: lost on the way when the store still
+            // means the value it held.
+            const auto meant = store_.read(app, section, keys[i]);
+            if (meant && Digest(meant) == before) {
+                entries_[name] = {seen, ToUtf8(*meant)};
+                changed = true;
+                if (!lost)
+                    lost = store_.whyNotKept();
+            }
         }
-        save();
-        throw;
     }
-    bool taken = false;
-    for (const auto& [key, value] : values) {
-        const std::string name = Name(section, key);
-        stored_[name] = StoredDigest(&value);
-        taken = entries_.erase(name) > 0 || taken;
-    }
-    if (taken)
-        save();
+    return lost;
 }
 
 } // namespace vantoly

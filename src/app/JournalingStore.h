@@ -1,13 +1,17 @@
 #pragma once
 // The settings store with its recovery journal in front. The journal holds what the store has not
 // taken yet: the note being typed, and every value a write failed to store. Its rules:
-//   - what is typed reaches the journal within kAutosaveDelayMs (the adapters' timers call
-//     journal());
-//   - a successful write of a key takes that key, and only that key, out of the journal;
+//   - what is typed reaches the journal within a second (frmMain's timerAutosave calls journal());
+//   - a write is believed only when a fresh read of the store (readBack) holds it; then that key,
+//     and only that key, leaves the journal;
+//   - each entry's base is what the store was last seen to hold for its key, read at the start or
+//     read back after a write: never a value that only the store's memory holds;
+//   - a value the store lost on the way (a file emptied by a failed save) goes to the journal too;
 //   - at the first use, before anything is read, the journal's entries go into the store, unless
-//     the store holds another value for that key than it did when the entry was made: then
-//     something wrote a later value, and the store's stands;
-//   - what the store still will not take is read from the journal, so nothing typed is lost.
+//     the store holds another value for that key than the entry's base: then something wrote a
+//     later value, and the store's stands;
+//   - what the store still will not take is read from the journal, so nothing typed is lost;
+//   - a journal that cannot be written says why, and is written again at every later call.
 // The journal is for the program's own application name (kAppTitle); other names pass through.
 #include <map>
 #include <optional>
@@ -29,21 +33,31 @@ class JournalingStore : public SettingsStore {
                const std::u16string& value) override;
     void writeAll(const std::u16string& app, const std::u16string& section,
                   const Values& values) override;
-    // The text being typed for a key, kept until a write of that key succeeds.
-    void journal(const std::u16string& section, const std::u16string& key,
+    // The text being typed for a key, kept until a write of that key is proven. False when the
+    // journal could not be written.
+    bool journal(const std::u16string& section, const std::u16string& key,
                  std::u16string_view text);
+    // Writes the journal again when its last write failed; true when it holds all it should.
+    bool flush();
+    // Why the journal's last write failed; nothing when it succeeded.
+    const std::optional<std::string>& journalFailure() const { return journalFailure_; }
 
   private:
     void replayOnce();
-    void save();
-    // What the store holds for the key now, as its digest; known from the last read or write.
+    bool save();
+    // What the store was last seen to hold for the key, as its digest.
     const std::string& base(const std::u16string& section, const std::u16string& key);
+    // Reads the section back after a write: a written value the store holds leaves the journal,
+    // one it does not (or any value it lost) goes in. Why the store did not keep a value, if so.
+    std::optional<std::string> prove(const std::u16string& section, const Values& values,
+                                     bool refused, bool& changed);
 
     SettingsStore& store_;
     StateFile& file_;
     bool replayed_ = false;
     JournalEntries entries_;
     std::map<std::string, std::string> stored_; // name -> StoredDigest of what the store holds
+    std::optional<std::string> journalFailure_;
 };
 
 } // namespace vantoly

@@ -196,7 +196,11 @@ void frmMain::SaveRings() {
     for (size_t slot = 0; slot < NoteAlarms.size(); ++slot)
         if (NoteAlarms[slot].firedAt)
             bytes += std::to_string(slot) + ' ' + std::to_string(*NoteAlarms[slot].firedAt) + '\n';
-    p_.rings.replace({bytes});
+    // Not written, an alarm may ring twice after a restart, never not at all: tried again by
+    // the autosave until it is.
+    ringsFailure_ = p_.rings.replace({bytes});
+    if (ringsFailure_)
+        ui_.setTimerEnabled(Timer::timerAutosave, true);
 }
 
 void frmMain::CheckAlarmAfterBox() {

@@ -12,8 +12,7 @@ namespace vantoly {
 
 std::u16string frmMain::ReadSetting(std::u16string_view app, std::u16string_view section,
                                     std::u16string_view key, std::u16string_view defaultText) {
-    auto stored =
-        p_.settings.read(std::u16string(app), std::u16string(section), std::u16string(key));
+    auto stored = settings_.read(std::u16string(app), std::u16string(section), std::u16string(key));
     return stored ? std::move(*stored) : std::u16string(defaultText);
 }
 
@@ -29,8 +28,8 @@ bool frmMain::WriteSetting(std::u16string_view app, std::u16string_view section,
                            std::u16string_view key, std::u16string_view text) {
     ++storeWrites_;
     try {
-        p_.settings.write(std::u16string(app), std::u16string(section), std::u16string(key),
-                          std::u16string(text));
+        settings_.write(std::u16string(app), std::u16string(section), std::u16string(key),
+                        std::u16string(text));
         return true;
     } catch (const PlatformFailure& failure) {
         if (!saveFailure_)
@@ -61,7 +60,7 @@ bool frmMain::SaveSettings() {
     ++storeWrites_;
     bool saved = true;
     try {
-        p_.settings.writeAll(std::u16string(kAppTitle), std::u16string(kSection), values);
+        settings_.writeAll(std::u16string(kAppTitle), std::u16string(kSection), values);
     } catch (const PlatformFailure& failure) {
         saved = false;
         if (!saveFailure_)
@@ -77,7 +76,67 @@ bool frmMain::SaveSettings() {
         saveFailureShown_ = false;
     else
         ReportSaveFailure();
+    // A journal that could not take what the store refused is tried again every second.
+    if (settings_.journalFailure())
+        ui_.setTimerEnabled(Timer::timerAutosave, true);
     return saved;
+}
+
+std::u16string frmMain::UnsavedNotesFate(bool quitting) const {
+    if (settings_.journalFailure())
+        return u"The recovery journal cannot hold them either (" +
+               FromUtf8(*settings_.journalFailure()) +
+               (quitting ? u"), so they would be lost." : u"): they stay in the window.");
+    return u"They are kept in the recovery journal and come back at the next start.";
+}
+
+void frmMain::NoteTyped() {
+    noteTyped_ = true;
+    // Started by the first change and not pushed back by the next ones.
+    if (!ui_.timerEnabled(Timer::timerAutosave))
+        ui_.setTimerEnabled(Timer::timerAutosave, true);
+}
+
+void frmMain::timerAutosave_Timer() {
+    bool kept = true;
+    if (noteTyped_) {
+        noteTyped_ = false;
+        kept = settings_.journal(std::u16string(kSection), std::u16string(NoteKey(CurrentNote)),
+                                 ui_.textView(Control::txtNote));
+    } else {
+        kept = settings_.flush();
+    }
+    if (ringsFailure_)
+        SaveRings();
+    if (kept && !ringsFailure_) {
+        ui_.setTimerEnabled(Timer::timerAutosave, false);
+        failedAutosaves_ = 0;
+        journalFailureShown_ = false;
+        return;
+    }
+    // A moment's trouble (a disk filled and emptied again) is not worth a box.
+    constexpr int kPatience = 5;
+    if (++failedAutosaves_ >= kPatience && !journalFailureShown_)
+        ReportJournalFailure();
+}
+
+void frmMain::ReportJournalFailure() {
+    journalFailureShown_ = true;
+    std::u16string prompt;
+    if (const auto& why = settings_.journalFailure()) {
+        p_.host.reportProblem("Vantoly: the recovery journal could not be written: " + *why);
+        prompt = u"Vantoly cannot keep a recovery copy of what you type.\r\n\r\n" + FromUtf8(*why) +
+                 u"\r\n\r\nYour note stays in the window; press OK to save it. Until the "
+                 u"disk takes writes again, a crash would lose what you typed.";
+    }
+    if (ringsFailure_) {
+        p_.host.reportProblem("Vantoly: the alarms file could not be written: " + *ringsFailure_);
+        prompt += std::u16string(prompt.empty() ? u"" : u"\r\n\r\n") +
+                  u"Vantoly cannot note which alarms have rung (" + FromUtf8(*ringsFailure_) +
+                  u"): after a restart an alarm may ring again.";
+    }
+    InModalBox([&] { return ui_.messageBox(prompt, vbExclamation, std::u16string(kAppTitle)); });
+    CheckAlarmAfterBox();
 }
 
 void frmMain::ReportSaveFailure() {
@@ -94,8 +153,8 @@ void frmMain::ReportSaveFailure() {
         return;
     InModalBox([&] {
         return ui_.messageBox(u"Vantoly could not save your notes.\r\n\r\n" + FromUtf8(what) +
-                                  u"\r\n\r\nThey stay in the window and are saved as soon as "
-                                  u"the settings can be written.",
+                                  u"\r\n\r\n" + UnsavedNotesFate(false) +
+                                  u" They are saved as soon as the settings can be written.",
                               vbExclamation, std::u16string(kAppTitle));
     });
     CheckAlarmAfterBox();

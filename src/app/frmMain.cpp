@@ -83,8 +83,8 @@ void frmMain::Command1_Click() {
     if (!saved && !asked) {
         const int answer = InModalBox([&] {
             return ui_.messageBox(
-                u"Vantoly could not save your notes, and they would be lost.\r\n\r\n" +
-                    FromUtf8(lastSaveFailure_) + u"\r\n\r\nQuit anyway?",
+                u"Vantoly could not save your notes.\r\n\r\n" + FromUtf8(lastSaveFailure_) +
+                    u"\r\n\r\n" + UnsavedNotesFate(true) + u"\r\n\r\nQuit anyway?",
                 vbYesNo | vbExclamation | vbDefaultButton2, std::u16string(kAppTitle));
         });
         if (answer != vbYes) {

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/JournalingStore.h"
 #include "notes/Alarm.h"
 #include "platform/FormEvents.h"
 #include "platform/Platform.h"
@@ -18,7 +19,8 @@ namespace vantoly {
 
 class frmMain : public FormEvents, public FormWindow {
   public:
-    explicit frmMain(Platform& platform) : ui_(platform.ui), p_(platform) {}
+    explicit frmMain(Platform& platform)
+        : ui_(platform.ui), p_(platform), settings_(platform.settings, platform.journal) {}
 
     // Start-up and shut-down.
     void Form_Initialize();
@@ -41,6 +43,10 @@ class frmMain : public FormEvents, public FormWindow {
     bool WriteSetting(std::u16string_view app, std::u16string_view section, std::u16string_view key,
                       std::u16string_view text);
     bool SaveSettings();
+    // What is typed reaches the recovery journal within a second; what cannot be written there
+    // (or to the alarms file) is tried again every second, and said once when it keeps failing.
+    void NoteTyped() override;
+    void timerAutosave_Timer() override;
 
     // Notes, titles and buttons.
     void Option1_Click(int16_t Index) override;
@@ -119,6 +125,9 @@ class frmMain : public FormEvents, public FormWindow {
     }
     void CheckAlarmAfterBox();
     void ReportSaveFailure();
+    void ReportJournalFailure();
+    // What becomes of notes the store did not take, for the boxes that say so.
+    std::u16string UnsavedNotesFate(bool quitting) const;
     void RestoreEdge(Edge edge, std::u16string_view key);
     void RestoreOption(Control box, std::u16string_view key);
     void InstallationError();
@@ -130,6 +139,13 @@ class frmMain : public FormEvents, public FormWindow {
 
     Toolkit& ui_;
     Platform& p_;
+    JournalingStore settings_;
+    // Typed since the journal last took the note; autosave ticks in a row the journal or the
+    // alarms file could not be written, and whether that was said.
+    bool noteTyped_ = false;
+    int failedAutosaves_ = 0;
+    bool journalFailureShown_ = false;
+    std::optional<std::string> ringsFailure_;
     // The first failing write's reason since the last report, and the last one reported.
     std::optional<std::string> saveFailure_;
     std::string lastSaveFailure_;

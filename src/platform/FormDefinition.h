@@ -71,7 +71,15 @@ inline constexpr float kClientWidthTwips = 5655, kClientHeightTwips = 5010;
 // third selector end at 3735, the bottom row stands 840 above the outer bottom, and the note box
 // keeps room for a line or two. A stored size below it is raised to it.
 inline constexpr float kMinimumWidthTwips = 3855, kMinimumHeightTwips = 1515;
-// Timer1 runs from the start; timerAlarm only while an alarm is set.
-inline constexpr int kTimer1IntervalMs = 60000, kTimerAlarmIntervalMs = 10000;
+// Timer1 runs from the start; timerAlarm only while an alarm is set; timerAutosave from a typed
+// key until what was typed is in the recovery journal, so typing reaches it within a second
+// however long it goes on.
+inline constexpr int kTimer1IntervalMs = 60000, kTimerAlarmIntervalMs = 10000,
+                     kTimerAutosaveIntervalMs = 1000;
+inline constexpr int TimerIntervalMs(Timer timer) {
+    return timer == Timer::Timer1       ? kTimer1IntervalMs
+           : timer == Timer::timerAlarm ? kTimerAlarmIntervalMs
+                                        : kTimerAutosaveIntervalMs;
+}
 
 } // namespace vantoly

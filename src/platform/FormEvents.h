@@ -25,6 +25,9 @@ class FormEvents {
     virtual void Picture1_MouseMove(int16_t Button, int16_t Shift, float X, float Y) = 0;
     virtual void Timer1_Timer() = 0;
     virtual void timerAlarm_Timer() = 0;
+    virtual void timerAutosave_Timer() = 0;
+    // The user changed the note's text (typing, pasting, Undo); not a text the program set.
+    virtual void NoteTyped() = 0;
 };
 
 } // namespace vantoly

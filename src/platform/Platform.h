@@ -17,12 +17,15 @@ struct Platform {
     Toolkit& ui;
     ShellTray& shell;
     FileVersion& version;
+    // The store; frmMain keeps its recovery journal in front of it.
     SettingsStore& settings;
     ClockLocale& clock;
     CodePage& codePage;
     Host& host;
     Sound& sound;
     ZOrder& zorder;
+    // What was typed and not yet taken by the store.
+    StateFile& journal;
     // The minute each note's alarm last rang, so a restart within it does not ring it again.
     StateFile& rings;
 };

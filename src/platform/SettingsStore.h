@@ -35,6 +35,19 @@ class SettingsStore {
         if (failed)
             throw *failed;
     }
+    // What the store holds for the keys, read afresh from where it keeps them (the file itself,
+    // not a copy in memory): a write is believed only once this shows it. Nothing when it cannot
+    // be read at all. Here: read() for each key, right for a store that keeps no copy.
+    using Held = std::vector<std::optional<std::u16string>>;
+    virtual std::optional<Held> readBack(const std::u16string& app, const std::u16string& section,
+                                         const std::vector<std::u16string>& keys) {
+        Held held;
+        for (const auto& key : keys)
+            held.push_back(read(app, section, key));
+        return held;
+    }
+    // Why a write that readBack does not show was lost, as far as the system can tell.
+    virtual std::string whyNotKept() const { return "the settings did not keep what was written"; }
 };
 
 } // namespace vantoly

@@ -14,8 +14,9 @@ class StateFile {
     virtual ~StateFile() = default;
     // Nothing when there is no such file or it cannot be read.
     virtual std::optional<std::string> read() = 0;
-    // The file becomes the parts, one after another; false when it could not be written.
-    virtual bool replace(const std::vector<std::string_view>& parts) = 0;
+    // The file becomes the parts, one after another, and is on the disk when this returns.
+    // Nothing when it was written, otherwise why not, in a user's words.
+    virtual std::optional<std::string> replace(const std::vector<std::string_view>& parts) = 0;
     virtual void remove() = 0;
 };
 

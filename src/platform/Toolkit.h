@@ -32,7 +32,8 @@ inline int16_t Option1Index(Control selector) {
     return selector == Control::Option1_0 ? 0 : selector == Control::Option1_1 ? 1 : 2;
 }
 
-enum class Timer { Timer1, timerAlarm };
+// timerAutosave is the program's own: it carries what is typed to the recovery journal.
+enum class Timer { Timer1, timerAlarm, timerAutosave };
 
 // Outer geometry of the form (frame included), or a control's place within the client area.
 enum class Edge { Left, Top, Width, Height };

@@ -53,6 +53,8 @@ struct Recorder : FormEvents {
     void Picture1_MouseMove(int16_t, int16_t, float, float) override {}
     void Timer1_Timer() override {}
     void timerAlarm_Timer() override {}
+    void timerAutosave_Timer() override {}
+    void NoteTyped() override { log.push_back("NoteTyped"); }
 
     bool has(const std::string& entry) const {
         return std::find(log.begin(), log.end(), entry) != log.end();
@@ -125,6 +127,13 @@ TEST_F(FormEvents, ButtonsAndCheckBoxesRunTheirHandlersWithTheNewValue) {
     EXPECT_TRUE(events.has("chkNote_Click"));
     EXPECT_TRUE(events.has("Command2_Click"));
     EXPECT_TRUE(events.has("Command3_Click"));
+    // The note box: what the user types is heard (for the journal), a text the program sets is
+    // not.
+    events.log.clear();
+    form.setText(Control::txtNote, u"set");
+    EXPECT_FALSE(events.has("NoteTyped"));
+    QTest::keyClicks(at(Control::txtNote), "x");
+    EXPECT_TRUE(events.has("NoteTyped"));
 }
 
 TEST_F(FormEvents, ResizeLaysOutAgainAndControlsTakeTwips) {

@@ -211,13 +211,10 @@ TEST_F(Form, TypedTextKeepsEveryCharacterAndTheNotesKindOfLineBreak) {
 // Clear is the box's own edit: Ctrl+Z and the box's Undo bring the note back.
 TEST_F(Form, ClearIsUndoneByCtrlZAndByTheBoxsUndo) {
     auto* box = qobject_cast<QPlainTextEdit*>(form.control(Control::txtNote));
-    int edits = 0;
-    form.onNoteEdited([&] { ++edits; });
     form.setText(Control::txtNote, u"pay rent @10:00\r\nand more");
     form.showForm();
     form.clearText(Control::txtNote);
     EXPECT_EQ(form.text(Control::txtNote), u"");
-    EXPECT_GT(edits, 0) << "the journal hears of it";
     QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(form.text(Control::txtNote), u"pay rent @10:00\r\nand more");
     form.clearText(Control::txtNote);

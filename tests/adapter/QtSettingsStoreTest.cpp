@@ -76,13 +76,12 @@ TEST_F(Store, LivesInTheUsersIniFileUnderItsSection) {
         QSettings(QSettings::IniFormat, QSettings::UserScope, "Vantoly", "Vantoly").fileName(),
         iniPath());
 
-    // What the user's file lacks, QSettings finds in the organisation's file: so does the store.
+    // The organisation's file beside it is not read: only the user's own file counts.
     const QString shared = QFileInfo(iniPath()).absolutePath() + "/../Vantoly.ini";
     QSettings(shared, QSettings::IniFormat).setValue("Settings/Indicator", "1");
-    EXPECT_EQ(store.read(u"Vantoly", u"Settings", u"Indicator"), u"1");
+    EXPECT_EQ(store.read(u"Vantoly", u"Settings", u"Indicator"), std::nullopt);
     EXPECT_EQ(store.read(u"Vantoly", u"Settings", u"Black"), u"0");
     QFile::remove(shared);
-    EXPECT_EQ(store.read(u"Vantoly", u"Settings", u"Indicator"), std::nullopt);
 }
 
 TEST_F(Store, WriteThatCannotReachTheDiskFails) {
@@ -94,12 +93,14 @@ TEST_F(Store, WriteThatCannotReachTheDiskFails) {
 // Text that starts with what could pass for a byte-order mark is still text: a note, a title and
 // the journal's typing come back exactly after a save and a restart.
 TEST_F(Store, EveryCharacterSurvivesASaveAndARestart) {
-    const std::u16string marks[] = {u"\uFEFFpasted from a file", u"\uFFFEswapped?", u"\uFEFF"};
+    const std::u16string marks[] = {u"\uFEFFpasted from a file", u"\uFFFEswapped?", u"\uFEFF",
+                                    u"\u2060joined"};
     {
         qt::QtStateFile journal(journalPath);
         JournalingStore saved(store, journal);
         saved.write(u"Vantoly", u"Settings", u"Note", marks[0]);
         saved.write(u"Vantoly", u"Settings", u"Title1", marks[1]);
+        saved.write(u"Vantoly", u"Settings", u"Title2", marks[3]);
         EXPECT_EQ(saved.read(u"Vantoly", u"Settings", u"Note2"), std::nullopt);
         saved.journal(u"Settings", u"Note2", marks[2] + marks[1]);
     }
@@ -108,6 +109,7 @@ TEST_F(Store, EveryCharacterSurvivesASaveAndARestart) {
     JournalingStore restarted(file, journal);
     EXPECT_EQ(restarted.read(u"Vantoly", u"Settings", u"Note"), marks[0]);
     EXPECT_EQ(restarted.read(u"Vantoly", u"Settings", u"Title1"), marks[1]);
+    EXPECT_EQ(restarted.read(u"Vantoly", u"Settings", u"Title2"), marks[3]);
     EXPECT_EQ(restarted.read(u"Vantoly", u"Settings", u"Note2"), marks[2] + marks[1]);
     EXPECT_FALSE(QFileInfo::exists(journalPath)) << "applied, so gone";
 }
@@ -146,7 +148,7 @@ TEST_F(Store, TheJournalIsTheUsersAloneAndReplacesALinkPlantedAtItsPlace) {
     victim.close();
     ASSERT_TRUE(QFile::link(victim.fileName(), journalPath));
     qt::QtStateFile journal(journalPath);
-    ASSERT_TRUE(journal.replace({"typing", " and more"}));
+    ASSERT_EQ(journal.replace({"typing", " and more"}), std::nullopt);
     EXPECT_FALSE(QFileInfo(journalPath).isSymLink());
     EXPECT_EQ(journal.read(), "typing and more");
     EXPECT_EQ(QFile(journalPath).permissions() & 0x0077, 0);
@@ -230,8 +232,8 @@ TEST_F(Store, SettingsFilesThatOnceBrokeTheProgramNoLonger) {
             fp.addDayIcons();
             qt::QtSettingsStore real;
             const Platform& f = fp.platform();
-            Platform platform{f.ui,       f.shell, f.version, real,     f.clock,
-                              f.codePage, f.host,  f.sound,   f.zorder, f.rings};
+            Platform platform{f.ui,   f.shell, f.version, real,      f.clock, f.codePage,
+                              f.host, f.sound, f.zorder,  f.journal, f.rings};
             frmMain form(platform);
             form.Form_Load();
             ASSERT_FALSE(fp.endedWith) << "run " << run;

@@ -24,7 +24,7 @@ std::u16string parentOf(const std::u16string& path) {
 } // namespace
 
 FakePlatform::FakePlatform()
-    : platform_{*this, *this, *this, *this, *this, *this, *this, *this, *this, rings} {
+    : platform_{*this, *this, *this, *this, *this, *this, *this, *this, *this, journal, rings} {
     clock = LocalDateTime{2026, 12, 7, 2, 9, 15, 0};
     monthNames = {u"January", u"February", u"March",     u"April",   u"May",      u"June",
                   u"July",    u"August",   u"September", u"October", u"November", u"December"};
@@ -208,6 +208,17 @@ void FakePlatform::write(const std::u16string&, const std::u16string&, const std
     if (!settingsWritable)
         throw PlatformFailure("the settings file is read-only");
     store[key] = value;
+}
+
+std::optional<SettingsStore::Held> FakePlatform::readBack(const std::u16string&,
+                                                          const std::u16string&,
+                                                          const std::vector<std::u16string>& keys) {
+    Held held;
+    for (const auto& key : keys) {
+        const auto it = store.find(key);
+        held.push_back(fileEmptied || it == store.end() ? std::nullopt : std::optional(it->second));
+    }
+    return held;
 }
 
 std::string FakePlatform::fromUnicode(std::u16string_view text) const {

@@ -75,12 +75,15 @@ struct InputBoxCall {
 // The recovery journal's file, in memory.
 struct FakeStateFile : StateFile {
     std::optional<std::string> bytes;
+    bool full = false; // no write succeeds
     std::optional<std::string> read() override { return bytes; }
-    bool replace(const std::vector<std::string_view>& parts) override {
+    std::optional<std::string> replace(const std::vector<std::string_view>& parts) override {
+        if (full)
+            return "no space left on the disk";
         bytes.emplace();
         for (const std::string_view part : parts)
             bytes->append(part);
-        return true;
+        return std::nullopt;
     }
     void remove() override { bytes.reset(); }
 };
@@ -98,6 +101,7 @@ class FakePlatform : public Toolkit,
     FakePlatform();
     Platform& platform() { return platform_; }
     FakeStateFile rings;
+    FakeStateFile journal;
 
     // ---- what a test sets
     LocalDateTime clock;
@@ -112,6 +116,9 @@ class FakePlatform : public Toolkit,
     bool appDirWritable = true;
     bool otherInstance = false;
     bool settingsWritable = true;
+    // Writes report success, but the file behind the store holds nothing (a save that renamed an
+    // empty file into place): what readBack sees.
+    bool fileEmptied = false;
     std::map<std::u16string, std::u16string> store; // key -> value, section "Settings"
     void addDayIcons();                             // Black\1..31.ico and White\1..31.ico
     // The answers the input box gives, in turn; the empty text is a cancel. Without one left the
@@ -152,7 +159,7 @@ class FakePlatform : public Toolkit,
     // What textRevision last saw of each text, since tests write texts directly.
     mutable std::map<Control, std::pair<uint64_t, std::u16string>> seenTexts;
     std::map<Control, int16_t> values;
-    bool timers[2] = {true, false};
+    bool timers[3] = {true, false, false};
     std::u16string loadedPicture;
     int32_t pictureHandleValue = 0;
     static constexpr int32_t kPicture1Handle = 0x2A0;
@@ -205,6 +212,8 @@ class FakePlatform : public Toolkit,
                                        const std::u16string& key) override;
     void write(const std::u16string& app, const std::u16string& section, const std::u16string& key,
                const std::u16string& value) override;
+    std::optional<Held> readBack(const std::u16string& app, const std::u16string& section,
+                                 const std::vector<std::u16string>& keys) override;
 
     // ---- ClockLocale
     LocalDateTime now() const override { return clock; }

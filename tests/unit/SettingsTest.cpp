@@ -117,4 +117,61 @@ TEST_F(Settings, AFailingStoreIsShownOnceAndNotesWaitInMemory) {
     EXPECT_EQ(fp.boxes.size(), 2u) << "a new episode is shown again";
 }
 
+// A save the store reports done while its file holds nothing (a full disk under a library that
+// renamed an empty file into place): the user is told, the journal keeps the note and every
+// title the file lost, and later typing is based on what the file really holds, so a sudden end
+// and a restart bring everything back.
+TEST_F(Settings, ASaveTheFileDoesNotHoldIsAFailureAndLosesNothing) {
+    fp.store = {{u"Note", u"saved"}, {u"Title2", u"Work"}};
+    form.Form_Load();
+    fp.fileEmptied = true;
+    fp.texts[Control::txtNote] = u"typed";
+    form.Command2_Click();
+    ASSERT_EQ(fp.boxes.size(), 1u);
+    EXPECT_NE(u8(fp.boxes[0].prompt).find("kept in the recovery journal"), std::string::npos);
+    fp.texts[Control::txtNote] = u"typed, and more";
+    form.NoteTyped();
+    form.timerAutosave_Timer();
+
+    fake::FakePlatform next; // the file as the failed save left it: empty
+    next.addDayIcons();
+    next.journal = fp.journal;
+    frmMain restarted(next.platform());
+    restarted.Form_Load();
+    EXPECT_EQ(u8(next.texts[Control::txtNote]), "typed, and more");
+    EXPECT_EQ(u8(next.texts[Control::Option1_1]), "Work");
+    EXPECT_EQ(u8(next.store[u"Title2"]), "Work") << "put back into the file";
+}
+
+// A journal that cannot be written is tried again every second, without a box for a moment's
+// trouble; still failing after five seconds, the user is told once. Room again, the typing
+// reaches it though nothing more was typed.
+TEST_F(Settings, AFailingJournalIsRetriedAndSaidOnce) {
+    form.Form_Load();
+    fp.journal.full = true;
+    fp.texts[Control::txtNote] = u"typed while the disk was full";
+    form.NoteTyped();
+    EXPECT_TRUE(fp.timers[int(Timer::timerAutosave)]);
+    for (int tick = 0; tick < 4; ++tick)
+        form.timerAutosave_Timer();
+    EXPECT_TRUE(fp.boxes.empty());
+    form.timerAutosave_Timer();
+    form.timerAutosave_Timer();
+    ASSERT_EQ(fp.boxes.size(), 1u);
+    EXPECT_NE(u8(fp.boxes[0].prompt).find("no space left"), std::string::npos) << "and why";
+    EXPECT_FALSE(fp.journal.bytes);
+    fp.journal.full = false;
+    form.timerAutosave_Timer();
+    ASSERT_TRUE(fp.journal.bytes);
+    EXPECT_NE(fp.journal.bytes->find("typed while the disk was full"), std::string::npos);
+    EXPECT_FALSE(fp.timers[int(Timer::timerAutosave)]) << "done: no more ticks";
+
+    // Quit with neither the store nor the journal writable says the notes would be lost.
+    fp.settingsWritable = false;
+    fp.journal.full = true;
+    fp.boxAnswers = {vbNo};
+    form.Command1_Click();
+    EXPECT_NE(u8(fp.boxes.back().prompt).find("would be lost"), std::string::npos);
+}
+
 } // namespace

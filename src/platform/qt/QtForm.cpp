@@ -294,12 +294,18 @@ void QtForm::setSelection(Control control, int32_t start, int32_t length) {
     txtNote_->setTextCursor(cursor);
 }
 
+QTimer* QtForm::timer(Timer timer) const {
+    return timer == Timer::Timer1       ? timer1_
+           : timer == Timer::timerAlarm ? timerAlarm_
+                                        : timerAutosave_;
+}
+
 bool QtForm::timerEnabled(Timer timer) const {
-    return (timer == Timer::Timer1 ? timer1_ : timerAlarm_)->isActive();
+    return this->timer(timer)->isActive();
 }
 
 void QtForm::setTimerEnabled(Timer timer, bool enabled) {
-    QTimer* t = timer == Timer::Timer1 ? timer1_ : timerAlarm_;
+    QTimer* t = this->timer(timer);
     if (enabled && !t->isActive())
         t->start();
     else if (!enabled)

@@ -4,13 +4,14 @@
 // Implements: frmMain as a Qt::Tool top-level widget titled "Vantoly", not in the taskbar, with
 // its twelve controls at their twip positions, access keys, fonts, tooltips and tab order (made,
 // with the window's icon, at its first show); the outer (frame) geometry in twips from
-// the screen's DPI, read back the way the window was placed; the two timers; Picture1 with its
+// the screen's DPI, read back the way the window was placed; the three timers; Picture1 with its
 // picture table (QtPictures); the message box and the input box (QtDialogs). Events: close requests
 // go to Form_Unload, size changes to Form_Resize, double-clicks and button releases on the window's
 // background (not on a control) to Form_DblClick and Form_MouseUp, button presses on the note
-// selectors to Option1_MouseDown, and the clicks of the selectors, check boxes and buttons to their
-// handlers. Leaves out: fonts' character sets (Qt has none; fontconfig picks the glyphs), the
-// grayed look of a check box value 2 (shown as checked).
+// selectors to Option1_MouseDown, the clicks of the selectors, check boxes and buttons to their
+// handlers, and the user's changes of the note to NoteTyped. Leaves out: fonts' character sets (Qt
+// has none; fontconfig picks the glyphs), the grayed look of a check box value 2 (shown as
+// checked).
 #include <QIcon>
 #include <QPointF>
 #include <QRect>
@@ -70,8 +71,6 @@ class QtForm : public Toolkit {
     // A tray icon's mouse action, delivered as Picture1's mouse move with the action's message
     // number in X (twips), as Windows delivers it to the picture box's window.
     void trayMessage(int32_t message);
-    // Called as the user changes the note in its box.
-    void onNoteEdited(std::function<void()> edited) { noteEditedByUser_ = std::move(edited); }
     // Where a note set here may already be held (the settings store).
     void shareNotesWith(SameText held) { heldElsewhere_ = std::move(held); }
     // The note as held here, when it is `text`.
@@ -165,10 +164,11 @@ class QtForm : public Toolkit {
     uint64_t noteRevision_ = 0;
     bool noteInBox_ = true;
     bool fillingBox_ = false;
-    std::function<void()> noteEditedByUser_;
     SameText heldElsewhere_;
     QTimer* timer1_ = nullptr;
     QTimer* timerAlarm_ = nullptr;
+    QTimer* timerAutosave_ = nullptr;
+    QTimer* timer(Timer timer) const;
     std::map<Control, int16_t> checkValues_;
 
     QtPictures pictures_;

@@ -128,6 +128,10 @@ QtForm::QtForm() : form_(new FormWidget(*this)) {
     timerAlarm_->setInterval(kTimerAlarmIntervalMs);
     QObject::connect(timerAlarm_, &QTimer::timeout, form_,
                      [this] { dispatch([this] { events_->timerAlarm_Timer(); }); });
+    timerAutosave_ = new QTimer(form_);
+    timerAutosave_->setInterval(kTimerAutosaveIntervalMs);
+    QObject::connect(timerAutosave_, &QTimer::timeout, form_,
+                     [this] { dispatch([this] { events_->timerAutosave_Timer(); }); });
 
     form_->resize(pixels(Edge::Width, kClientWidthTwips), pixels(Edge::Height, kClientHeightTwips));
     form_->setMinimumSize(pixels(Edge::Width, kMinimumWidthTwips),
@@ -269,8 +273,8 @@ QWidget* QtForm::makeControl(const ControlDefinition& definition) {
                          if (!fillingBox_) {
                              noteEdited_ = true;
                              ++noteRevision_;
-                             if (noteEditedByUser_)
-                                 noteEditedByUser_();
+                             if (events_)
+                                 dispatch([this] { events_->NoteTyped(); });
                          }
                          if (added <= kLongestWord ||
                              txtNote_->wordWrapMode() == QTextOption::WrapAnywhere)

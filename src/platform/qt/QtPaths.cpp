@@ -1,5 +1,7 @@
 #include "platform/qt/QtPaths.h"
 
+#include "platform/qt/QtDiskErrors.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -57,7 +59,8 @@ QString WriteFileReplacing(const QString& path, const std::vector<std::string_vi
                  QFile::encodeName(path).constData()) != 0)
         return QString::fromLocal8Bit(std::strerror(errno));
     file.setAutoRemove(false);
-    return {};
+    // The rename itself is on the disk only once the folder is.
+    return SyncFolder(QFileInfo(path).absolutePath());
 }
 
 } // namespace vantoly::qt

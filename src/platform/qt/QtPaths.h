@@ -26,7 +26,8 @@ QString LocalPath(const std::u16string& corePath);
 
 // Writes a new file beside `path`, the parts one after another, and renames it over whatever
 // stands there, so a link planted at `path` is replaced, never written through, and the file is
-// never seen half written. Empty on success, otherwise why not.
+// never seen half written; both the file and the rename are on the disk when it returns. Empty on
+// success, otherwise why not.
 QString WriteFileReplacing(const QString& path, const std::vector<std::string_view>& parts,
                            QFileDevice::Permissions permissions);
 

@@ -1,6 +1,5 @@
 #pragma once
 // Qt adapter: every port, built together and handed to frmMain as one Platform.
-#include "app/JournalingStore.h"
 #include "platform/Platform.h"
 #include "platform/qt/QtClockLocale.h"
 #include "platform/qt/QtCodePage.h"
@@ -26,7 +25,6 @@ class QtPlatform {
     QtSettingsStore file;
     QtStateFile journal{StateFilePath(QStringLiteral("journal"))};
     QtStateFile rings{StateFilePath(QStringLiteral("alarms"))};
-    JournalingStore settings{file, journal};
     QtClockLocale clock;
     QtHost host;
     QtSound sound;

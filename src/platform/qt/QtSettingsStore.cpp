@@ -3,12 +3,20 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSettings>
 #include <QStringList>
+#include <QSysInfo>
+#include <QTemporaryDir>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
 #include <sys/stat.h>
 #include <tuple>
+#include <unistd.h>
 
 #include "platform/Failure.h"
+#include "platform/qt/QtDiskErrors.h"
 #include "platform/qt/QtPaths.h"
 
 namespace vantoly::qt {
@@ -25,6 +33,52 @@ std::optional<std::tuple<ino_t, time_t, long>> fileNow(const QString& path) {
     return std::tuple(status.st_ino, status.st_mtim.tv_sec, status.st_mtim.tv_nsec);
 }
 
+// QSettings drops a value's leading U+FEFF as it reads it, taking it for a byte-order mark: such
+// a value is stored behind a WORD JOINER, as is one that starts with a WORD JOINER, and given
+// back without it.
+constexpr char16_t kKeptMark = u'\u2060';
+
+QVariant storedForm(const SameText& held, const std::u16string& value) {
+    if (!value.empty() && (value[0] == u'\uFEFF' || value[0] == kKeptMark))
+        return QString(QChar(kKeptMark)) + toQ(value);
+    return SharedOrNew(held, value);
+}
+
+// A hand-edited value with unquoted commas reads as a list; give it back as written.
+std::optional<std::u16string> textOf(const QVariant& value) {
+    if (!value.isValid())
+        return std::nullopt;
+    std::u16string text = fromQ(value.typeId() == QMetaType::QStringList
+                                    ? value.toStringList().join(QStringLiteral(", "))
+                                    : value.toString());
+    if (!text.empty() && text[0] == kKeptMark)
+        text.erase(0, 1);
+    return text;
+}
+
+// QSettings waits for its lock file until it counts as stale, half a minute after it was made.
+// One this process left (its removal failed) or a process that has ended left is removed now;
+// when that fails too, the save fails at once rather than freezing the window.
+void clearLeftoverLock(const QString& path) {
+    const QString lockPath = path + QStringLiteral(".lock");
+    const QFileInfo lock(lockPath);
+    if (!lock.exists())
+        return;
+    qint64 pid = 0;
+    QString host, application;
+    bool leftover = false;
+    if (QLockFile(lockPath).getLockInfo(&pid, &host, &application)) {
+        const bool here = host.isEmpty() || host == QSysInfo::machineHostName();
+        leftover = here && (pid == ::getpid() || (::kill(pid_t(pid), 0) != 0 && errno == ESRCH));
+    } else {
+        // Unreadable: being written this moment, or left half written long ago.
+        leftover = lock.lastModified().msecsTo(QDateTime::currentDateTime()) > 1000;
+    }
+    if (leftover && !QFile::remove(lockPath))
+        throw PlatformFailure(lockPath.toStdString() + " was left behind and cannot be removed: " +
+                              WhyNotWritable(lockPath));
+}
+
 } // namespace
 
 QtSettingsStore::QtSettingsStore() = default;
@@ -37,6 +91,10 @@ QSettings& QtSettingsStore::settings(const std::u16string& app) {
         app_ = app;
         settings_ = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
                                                 QStringLiteral("Vantoly"), toQ(app));
+        // Only the program's own file: not ~/.config/Vantoly.ini nor the system's folders.
+        settings_->setFallbacksEnabled(false);
+        // Never a rewrite of the only copy in place, where a crash would cut it short.
+        settings_->setAtomicSyncRequired(true);
     }
     return *settings_;
 }
@@ -46,13 +104,7 @@ std::optional<std::u16string> QtSettingsStore::read(const std::u16string& app,
                                                     const std::u16string& key) {
     QSettings& ini = settings(app);
     ini.sync();
-    const QVariant value = ini.value(toQ(section) + QLatin1Char('/') + toQ(key));
-    if (!value.isValid())
-        return std::nullopt;
-    // A hand-edited value with unquoted commas reads as a list; give it back as written.
-    if (value.typeId() == QMetaType::QStringList)
-        return fromQ(value.toStringList().join(QStringLiteral(", ")));
-    return fromQ(value.toString());
+    return textOf(ini.value(toQ(section) + QLatin1Char('/') + toQ(key)));
 }
 
 std::optional<QString> QtSettingsStore::heldValue(std::u16string_view text) const {
@@ -81,25 +133,66 @@ void QtSettingsStore::writeAll(const std::u16string& app, const std::u16string& 
     // Notes are personal: the folder (where the file is replaced through a temporary one) and
     // the file are the user's alone, whatever the umask or an earlier mode said.
     const QString dir = QFileInfo(path).absolutePath();
-    QDir().mkpath(dir);
+    if (!QFileInfo::exists(dir) && QDir().mkpath(dir))
+        SyncFolder(QFileInfo(dir).absolutePath());
     QFile::setPermissions(dir, kFolderMode);
+    clearLeftoverLock(path);
     for (const auto& [key, value] : values)
-        ini.setValue(toQ(section) + QLatin1Char('/') + toQ(key),
-                     SharedOrNew(heldElsewhere_, value));
+        ini.setValue(toQ(section) + QLatin1Char('/') + toQ(key), storedForm(heldElsewhere_, value));
     const auto before = fileNow(path);
+    const int failedSyncs = FailedDataSyncs();
     ini.sync();
     // QSettings keeps the first problem it met, a damaged file it read included: a save is
-    // known by the new file it leaves.
+    // known by the new file it leaves. QSaveFile does not say when its data did not reach the
+    // disk.
     const QSettings::Status status = ini.status();
+    const bool synced = FailedDataSyncs() == failedSyncs;
+    const QString folderSynced = synced ? SyncFolder(dir) : QString();
     if (status == QSettings::AccessError ||
-        (status != QSettings::NoError && fileNow(path) == before)) {
+        (status != QSettings::NoError && fileNow(path) == before) || !synced ||
+        !folderSynced.isEmpty()) {
         settings_.reset(); // a fresh status for the next try
-        throw PlatformFailure(
-            path.toStdString() + " cannot be written: " +
-            (QFileInfo(dir).isWritable() ? "the disk may be full" : "the folder is read-only"));
+        throw PlatformFailure(path.toStdString() + " cannot be written: " +
+                              (folderSynced.isEmpty()
+                                   ? WhyNotWritable(path, synced ? 0 : LastDataSyncError())
+                                   : folderSynced.toStdString()));
     }
     if (QFile::permissions(path) != kFileMode)
         QFile::setPermissions(path, kFileMode);
+}
+
+// A second QSettings on the same path would answer from the first one's memory: the copy, at a
+// path it has never seen, is parsed from its bytes.
+std::optional<SettingsStore::Held>
+QtSettingsStore::readBack(const std::u16string& app, const std::u16string& section,
+                          const std::vector<std::u16string>& keys) {
+    const QString path = settings(app).fileName();
+    if (!QFileInfo::exists(path))
+        return Held(keys.size());
+    QString scratch = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (scratch.isEmpty() || !QFileInfo(scratch).isWritable())
+        scratch = QDir::tempPath();
+    const QTemporaryDir folder(scratch + QStringLiteral("/vantoly-XXXXXX"));
+    const QString copy = folder.filePath(QStringLiteral("proof.ini"));
+    if (!folder.isValid() || !QFile::copy(path, copy))
+        return std::nullopt;
+    Held held;
+    {
+        QSettings proof(copy, QSettings::IniFormat);
+        if (proof.status() != QSettings::NoError)
+            return std::nullopt;
+        for (const auto& key : keys)
+            held.push_back(textOf(proof.value(toQ(section) + QLatin1Char('/') + toQ(key))));
+        // Emptied, the parse is dropped with the object rather than kept in QSettings' cache.
+        proof.clear();
+        proof.sync();
+    }
+    return held;
+}
+
+std::string QtSettingsStore::whyNotKept() const {
+    const QString path = settings_ ? settings_->fileName() : QString();
+    return path.toStdString() + " did not keep what was written: " + WhyNotWritable(path);
 }
 
 QString StateFilePath(const QString& name) {
@@ -117,16 +210,23 @@ std::optional<std::string> QtStateFile::read() {
     return std::string(bytes.constData(), size_t(bytes.size()));
 }
 
-bool QtStateFile::replace(const std::vector<std::string_view>& parts) {
+std::optional<std::string> QtStateFile::replace(const std::vector<std::string_view>& parts) {
     const QString dir = QFileInfo(path_).absolutePath();
-    if (!QDir().mkpath(dir))
-        return false;
+    if (!QFileInfo::exists(dir)) {
+        if (!QDir().mkpath(dir))
+            return path_.toStdString() + ": " + WhyNotWritable(dir);
+        SyncFolder(QFileInfo(dir).absolutePath()); // the new folder itself
+    }
     QFile::setPermissions(dir, kFolderMode);
-    return WriteFileReplacing(path_, parts, kFileMode).isEmpty();
+    const QString why = WriteFileReplacing(path_, parts, kFileMode);
+    if (why.isEmpty())
+        return std::nullopt;
+    return path_.toStdString() + " cannot be written: " + why.toStdString();
 }
 
 void QtStateFile::remove() {
-    QFile::remove(path_);
+    if (QFile::remove(path_))
+        SyncFolder(QFileInfo(path_).absolutePath());
 }
 
 } // namespace vantoly::qt

@@ -2,9 +2,12 @@
 // Qt adapter: the settings store.
 //
 // Implements: one INI file per user, QSettings(IniFormat, UserScope, "Vantoly", application), one
-// group per section: $XDG_CONFIG_HOME/Vantoly/Vantoly.ini. QSettings alone reads and writes it;
-// it replaces the file atomically, so a crash never leaves it half written. A write that does not
-// reach the disk fails. The file is the user's alone (0600, its folder 0700).
+// group per section: $XDG_CONFIG_HOME/Vantoly/Vantoly.ini, and no other file. QSettings alone
+// reads and writes it; it replaces the file with a new one, never rewriting the only copy, so a
+// crash never leaves it half written. A write fails unless the file and its folder reached the
+// disk; readBack parses the file afresh (a copy of it, which QSettings has not seen). A lock left
+// by this process or a dead one is removed rather than waited out. The file is the user's alone
+// (0600, its folder 0700).
 #include <QString>
 #include <memory>
 
@@ -27,6 +30,9 @@ class QtSettingsStore : public SettingsStore {
                const std::u16string& value) override;
     void writeAll(const std::u16string& app, const std::u16string& section,
                   const Values& values) override;
+    std::optional<Held> readBack(const std::u16string& app, const std::u16string& section,
+                                 const std::vector<std::u16string>& keys) override;
+    std::string whyNotKept() const override;
 
     // Where a value written here may already be held (the note window).
     void shareNotesWith(SameText held) { heldElsewhere_ = std::move(held); }
@@ -48,7 +54,7 @@ class QtStateFile : public StateFile {
   public:
     explicit QtStateFile(QString path) : path_(std::move(path)) {}
     std::optional<std::string> read() override;
-    bool replace(const std::vector<std::string_view>& parts) override;
+    std::optional<std::string> replace(const std::vector<std::string_view>& parts) override;
     void remove() override;
 
   private:

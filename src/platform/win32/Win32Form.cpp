@@ -256,11 +256,6 @@ void Win32Form::setSelection(Control c, int32_t start, int32_t length) {
     SendMessageW(control(c), EM_SCROLLCARET, 0, 0);
 }
 
-void Win32Form::afterNoteEdits(int delayMs, std::function<void()> handler) {
-    noteEditsDelayMs_ = delayMs;
-    noteEdits_ = std::move(handler);
-}
-
 bool Win32Form::timerEnabled(Timer timer) const {
     return timers_[size_t(timer)];
 }
@@ -271,8 +266,7 @@ void Win32Form::setTimerEnabled(Timer timer, bool enabled) {
     timers_[size_t(timer)] = enabled;
     const UINT_PTR id = UINT_PTR(timer) + 1;
     if (enabled)
-        SetTimer(form_, id, timer == Timer::Timer1 ? kTimer1IntervalMs : kTimerAlarmIntervalMs,
-                 nullptr);
+        SetTimer(form_, id, UINT(TimerIntervalMs(timer)), nullptr);
     else
         KillTimer(form_, id);
 }

@@ -5,7 +5,7 @@
 // taskbar), its controls as real child windows at their twip positions (the note selectors as
 // one group of radio buttons, the two check boxes as push-like toggles with tooltips, OK as the
 // default button, a multi-line edit box that takes Enter and leaves Tab to move the focus), the
-// tab order, access keys and Enter through IsDialogMessage, the fonts, the two timers (SetTimer),
+// tab order, access keys and Enter through IsDialogMessage, the fonts, the three timers (SetTimer),
 // Picture1 as a hidden child window whose mouse moves carry the tray's callbacks, icons loaded
 // from .ico files and saved as the bytes they were loaded from, MessageBoxW and a small modal
 // input box. Twips come from the window's DPI and follow it when the window changes monitors.
@@ -40,9 +40,6 @@ class Win32Form : public Toolkit {
     // Sees every message of the form first; a value means it was handled and is the result.
     using MessageHook = std::function<std::optional<LRESULT>(UINT, WPARAM, LPARAM)>;
     void setMessageHook(MessageHook hook) { hook_ = std::move(hook); }
-    // Runs the handler once the user has changed the note, at most delayMs after the first
-    // change however long the typing goes on (the recovery journal's autosave).
-    void afterNoteEdits(int delayMs, std::function<void()> handler);
     // The message loop, until the process is asked to end; returns the exit code.
     int run();
 
@@ -111,13 +108,10 @@ class Win32Form : public Toolkit {
     HWND tooltip_ = nullptr;
     HFONT windowFont_ = nullptr, boldFont_ = nullptr, noteFont_ = nullptr;
     UINT dpi_ = 96;
-    std::array<bool, 2> timers_{};
+    std::array<bool, 3> timers_{};
     std::map<Control, int16_t> checkValues_;
     std::array<std::wstring, 3> titles_; // the selectors' whole titles
     uint64_t noteRevision_ = 0;
-    std::function<void()> noteEdits_;
-    int noteEditsDelayMs_ = 0;
-    bool noteEditsDue_ = false;
     int16_t selectedNote_ = 0;
     HWND lastFocus_ = nullptr;
 

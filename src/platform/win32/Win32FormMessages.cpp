@@ -12,7 +12,6 @@ namespace vantoly::win32 {
 namespace {
 
 constexpr UINT kOptionMouseDown = WM_APP + 1;
-constexpr UINT_PTR kNoteEditsTimer = 100; // beside Timer1 and timerAlarm (1 and 2)
 
 int16_t shiftState(WPARAM keys) {
     return int16_t((keys & MK_SHIFT ? 1 : 0) | (keys & MK_CONTROL ? 2 : 0) |
@@ -66,8 +65,8 @@ void Win32Form::closeRequested() {
 void Win32Form::command(WORD id, WORD code) {
     if (id == ControlId(Control::txtNote) && code == EN_CHANGE) {
         ++noteRevision_;
-        if (noteEdits_ && !noteEditsDue_)
-            noteEditsDue_ = SetTimer(form_, kNoteEditsTimer, UINT(noteEditsDelayMs_), nullptr) != 0;
+        if (events_)
+            dispatch([this] { events_->NoteTyped(); });
     }
     if (code != BN_CLICKED || !events_)
         return;
@@ -176,11 +175,8 @@ LRESULT Win32Form::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             dispatch([this] { events_->Timer1_Timer(); });
         else if (wParam == UINT_PTR(Timer::timerAlarm) + 1)
             dispatch([this] { events_->timerAlarm_Timer(); });
-        else if (wParam == kNoteEditsTimer) {
-            KillTimer(form_, kNoteEditsTimer);
-            noteEditsDue_ = false;
-            noteEdits_();
-        }
+        else if (wParam == UINT_PTR(Timer::timerAutosave) + 1)
+            dispatch([this] { events_->timerAutosave_Timer(); });
         return 0;
     case kOptionMouseDown: {
         const auto index = int16_t(wParam & 0xFF);

@@ -1,6 +1,5 @@
 #pragma once
 // Win32 adapter: every port, built together and handed to frmMain as one Platform.
-#include "app/JournalingStore.h"
 #include "platform/Platform.h"
 #include "platform/win32/Win32Calls.h"
 #include "platform/win32/Win32Form.h"
@@ -14,9 +13,9 @@ class Win32Platform {
   public:
     explicit Win32Platform(HINSTANCE instance)
         : form(instance),
-          host([this] { form.stopEvents(); }), platform_{form,   shell,    version, settings,
+          host([this] { form.stopEvents(); }), platform_{form,   shell,    version, registry,
                                                          clock,  codePage, host,    sound,
-                                                         zorder, rings} {}
+                                                         zorder, journal,  rings} {}
     Platform& platform() { return platform_; }
 
     Win32Form form;
@@ -26,7 +25,6 @@ class Win32Platform {
     Win32SettingsStore registry;
     Win32StateFile journal{StateFilePath(L"journal")};
     Win32StateFile rings{StateFilePath(L"alarms")};
-    JournalingStore settings{registry, journal};
     Win32ClockLocale clock;
     Win32Host host;
     Win32Sound sound;

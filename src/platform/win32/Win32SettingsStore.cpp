@@ -74,6 +74,21 @@ void Win32SettingsStore::write(const std::u16string& app, const std::u16string& 
     writeValue(app, section, key, value);
 }
 
+void Win32SettingsStore::writeAll(const std::u16string& app, const std::u16string& section,
+                                  const Values& values) {
+    SettingsStore::writeAll(app, section, values);
+    const std::wstring path = keyPath(app, section);
+    HKEY handle = nullptr;
+    LSTATUS status = RegOpenKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, KEY_SET_VALUE, &handle);
+    if (status == ERROR_SUCCESS) {
+        status = RegFlushKey(handle);
+        RegCloseKey(handle);
+    }
+    if (status != ERROR_SUCCESS)
+        throw PlatformFailure("HKEY_CURRENT_USER\\" + utf8(path) +
+                              " cannot be written to the disk: " + errorText(DWORD(status)));
+}
+
 std::wstring StateFilePath(const std::wstring& name) {
     return LocalDataFolder() + L"\\" + name;
 }
@@ -82,11 +97,14 @@ std::optional<std::string> Win32StateFile::read() {
     return ReadWholeFile(path_);
 }
 
-bool Win32StateFile::replace(const std::vector<std::string_view>& parts) {
+std::optional<std::string> Win32StateFile::replace(const std::vector<std::string_view>& parts) {
     const size_t folder = path_.find_last_of(L'\\');
     if (folder != std::wstring::npos)
         CreateDirectoryW(path_.substr(0, folder).c_str(), nullptr);
-    return WriteFileReplacing(path_, parts) == ERROR_SUCCESS;
+    const DWORD error = WriteFileReplacing(path_, parts);
+    if (error == ERROR_SUCCESS)
+        return std::nullopt;
+    return utf8(path_) + " cannot be written: " + errorText(error);
 }
 
 void Win32StateFile::remove() {

@@ -2,7 +2,8 @@
 // Win32 adapter: the settings store, in the registry where Windows programs of this kind have
 // always kept theirs: HKEY_CURRENT_USER\Software\VB and VBA Program Settings\<app>\<section>,
 // one string value per key. Each value is written in one call, so a failing write leaves every
-// other value as it was. Beside it, the recovery journal's file.
+// other value as it was; the key is flushed to the disk before a save counts. Beside it, the
+// program's state files.
 #include "platform/SettingsStore.h"
 #include "platform/StateFile.h"
 
@@ -14,6 +15,9 @@ class Win32SettingsStore : public SettingsStore {
                                        const std::u16string& key) override;
     void write(const std::u16string& app, const std::u16string& section, const std::u16string& key,
                const std::u16string& value) override;
+    // Every value, then the key flushed to the disk: only then is the journal let go of them.
+    void writeAll(const std::u16string& app, const std::u16string& section,
+                  const Values& values) override;
 };
 
 // %LOCALAPPDATA%\Vantoly\NAME
@@ -23,7 +27,7 @@ class Win32StateFile : public StateFile {
   public:
     explicit Win32StateFile(std::wstring path) : path_(std::move(path)) {}
     std::optional<std::string> read() override;
-    bool replace(const std::vector<std::string_view>& parts) override;
+    std::optional<std::string> replace(const std::vector<std::string_view>& parts) override;
     void remove() override;
 
   private:

@@ -36,6 +36,8 @@ struct Recorder : FormEvents {
     void Picture1_MouseMove(int16_t, int16_t, float, float) override {}
     void Timer1_Timer() override {}
     void timerAlarm_Timer() override {}
+    void timerAutosave_Timer() override {}
+    void NoteTyped() override { events.push_back("NoteTyped"); }
 };
 
 struct Form : testing::Test {
@@ -305,8 +307,10 @@ TEST_F(Form, TypingOrSettingTheNoteChangesItsRevision) {
     SendMessageW(form.control(Control::txtNote), WM_CHAR, L'@', 1);
     const uint64_t typed = form.textRevision(Control::txtNote);
     EXPECT_NE(typed, before);
+    EXPECT_EQ(recorder.events, std::vector<std::string>{"NoteTyped"}) << "for the journal";
     form.setText(Control::txtNote, u"Call @9:05");
     EXPECT_NE(form.textRevision(Control::txtNote), typed);
+    EXPECT_EQ(recorder.events.size(), 1u) << "a text the program sets is not typed";
 }
 
 // Clear is the box's own edit: Ctrl+Z and the box's Undo bring the note back.

@@ -74,8 +74,8 @@ TEST_F(Win32SettingsStoreTest, ValuesOfOtherTypesAreNotTheProgramsTexts) {
 
 TEST_F(Win32SettingsStoreTest, TheJournalFileIsReplacedWholeAndRemoved) {
     Win32StateFile file(journal);
-    ASSERT_TRUE(file.replace({"Vantoly journal 2\n", "old, longer typing"}));
-    ASSERT_TRUE(file.replace({"Vantoly journal 2\n", "typing \xE2\x9C\x93"}));
+    ASSERT_EQ(file.replace({"Vantoly journal 2\n", "old, longer typing"}), std::nullopt);
+    ASSERT_EQ(file.replace({"Vantoly journal 2\n", "typing \xE2\x9C\x93"}), std::nullopt);
     EXPECT_EQ(file.read(), "Vantoly journal 2\ntyping \xE2\x9C\x93");
     file.remove();
     EXPECT_FALSE(journalThere());
