@@ -122,20 +122,6 @@ void JournalingStore::writeAll(const std::u16string& app, const std::u16string& 
     } catch (const PlatformFailure& refused) {
         failure = refused.what();
     }
-    bool changed = false;
-    const auto lost = prove(section, values, failure.has_value(), changed);
-    if (!failure)
-        failure = lost;
-    if (changed || journalFailure_)
-        save();
-    if (failure)
-        throw PlatformFailure(*failure);
-}
-
-std::optional<std::string> JournalingStore::prove(const std::u16string& section,
-                                                  const Values& values, bool refused,
-                                                  bool& changed) {
-    const std::u16string app(kAppTitle);
     // The written keys, then every other key known in the section: a save that emptied the file
     // lost those too.
     std::vector<std::u16string> keys;
@@ -149,6 +135,23 @@ std::optional<std::string> JournalingStore::prove(const std::u16string& section,
         if (std::find(keys.begin(), keys.end(), key) == keys.end())
             keys.push_back(std::move(key));
     }
+    bool changed = false;
+    const auto lost = prove(section, keys, values, failure.has_value(), changed);
+    if (store_.endWrite(lost.has_value()))
+        settle(section, keys);
+    if (!failure)
+        failure = lost;
+    if (changed || journalFailure_)
+        save();
+    if (failure)
+        throw PlatformFailure(*failure);
+}
+
+std::optional<std::string> JournalingStore::prove(const std::u16string& section,
+                                                  const std::vector<std::u16string>& keys,
+                                                  const Values& values, bool refused,
+                                                  bool& changed) {
+    const std::u16string app(kAppTitle);
     const auto held = store_.readBack(app, section, keys);
     std::optional<std::string> lost;
     for (size_t i = 0; i < keys.size(); ++i) {
@@ -166,8 +169,9 @@ std::optional<std::string> JournalingStore::prove(const std::u16string& section,
             }
             if (!lost)
                 lost = store_.whyNotKept();
-            // A value the store held already is not owed to it.
-            if (before == StoredDigest(&value) && !entries_.count(name))
+            // A value the store held already, and holds still, is not owed to it.
+            const std::string digest = StoredDigest(&value);
+            if (before == digest && seen == digest && !entries_.count(name))
                 continue;
             entries_[name] = {seen, ToUtf8(value)};
             changed = true;
@@ -184,6 +188,25 @@ std::optional<std::string> JournalingStore::prove(const std::u16string& section,
         }
     }
     return lost;
+}
+
+void JournalingStore::settle(const std::u16string& section,
+                             const std::vector<std::u16string>& keys) {
+    const auto held = store_.readBack(std::u16string(kAppTitle), section, keys);
+    if (!held)
+        return;
+    for (size_t i = 0; i < keys.size(); ++i) {
+        const std::string name = Name(section, keys[i]);
+        const auto& now = (*held)[i];
+        stored_[name] = Digest(now);
+        const auto entry = entries_.find(name);
+        if (entry == entries_.end())
+            continue;
+        if (now && entry->second.text == ToUtf8(*now))
+            entries_.erase(entry);
+        else
+            entry->second.base = stored_[name];
+    }
 }
 
 } // namespace vantoly

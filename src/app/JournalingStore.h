@@ -6,7 +6,8 @@
 //     and only that key, leaves the journal;
 //   - each entry's base is what the store was last seen to hold for its key, read at the start or
 //     read back after a write: never a value that only the store's memory holds;
-//   - a value the store lost on the way (a file emptied by a failed save) goes to the journal too;
+//   - a value the store lost on the way (a file emptied by a failed save) goes to the journal too,
+//     and the store is asked to undo that write;
 //   - at the first use, before anything is read, the journal's entries go into the store, unless
 //     the store holds another value for that key than the entry's base: then something wrote a
 //     later value, and the store's stands;
@@ -49,8 +50,11 @@ class JournalingStore : public SettingsStore {
     const std::string& base(const std::u16string& section, const std::u16string& key);
     // Reads the section back after a write: a written value the store holds leaves the journal,
     // one it does not (or any value it lost) goes in. Why the store did not keep a value, if so.
-    std::optional<std::string> prove(const std::u16string& section, const Values& values,
+    std::optional<std::string> prove(const std::u16string& section,
+                                     const std::vector<std::u16string>& keys, const Values& values,
                                      bool refused, bool& changed);
+    // After the store undid a write: what it holds again needs no journal entry.
+    void settle(const std::u16string& section, const std::vector<std::u16string>& keys);
 
     SettingsStore& store_;
     StateFile& file_;

@@ -48,6 +48,12 @@ class SettingsStore {
     }
     // Why a write that readBack does not show was lost, as far as the system can tell.
     virtual std::string whyNotKept() const { return "the settings did not keep what was written"; }
+    // Called once a writeAll has been read back: a write that left less than it found is undone
+    // (the store put back as it was before it, where the store kept a way to; true when it was).
+    virtual bool endWrite(bool undo) {
+        (void)undo;
+        return false;
+    }
 };
 
 } // namespace vantoly

@@ -84,9 +84,14 @@ TEST_F(Store, LivesInTheUsersIniFileUnderItsSection) {
     QFile::remove(shared);
 }
 
+// Proven by reading the file back, not by what QSettings says: what it does not hold stays in
+// the journal.
 TEST_F(Store, WriteThatCannotReachTheDiskFails) {
     QDir().mkpath(iniPath()); // a folder where the file should be
-    EXPECT_THROW(store.write(u"Vantoly", u"Settings", u"Note", u"x"), PlatformFailure);
+    qt::QtStateFile journal(journalPath);
+    JournalingStore saved(store, journal);
+    EXPECT_THROW(saved.write(u"Vantoly", u"Settings", u"Note", u"typed"), PlatformFailure);
+    EXPECT_NE(journal.read().value_or("").find("\ntyped\n"), std::string::npos);
     QDir(iniPath()).removeRecursively();
 }
 

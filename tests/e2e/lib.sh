@@ -83,7 +83,7 @@ vantoly_start() { # [faketime | clock]
            "${as[@]}" "$APP/vantoly" >"$WORK/vantoly.log" 2>&1 & ;;
     esac
   else
-    "${as[@]}" "$APP/vantoly" >"$WORK/vantoly.log" 2>&1 &
+    LD_PRELOAD="${VANTOLY_PRELOAD:-}" "${as[@]}" "$APP/vantoly" >"$WORK/vantoly.log" 2>&1 &
   fi
   VANTOLY_PID=$!
 }

@@ -53,8 +53,10 @@ QString WriteFileReplacing(const QString& path, const std::vector<std::string_vi
     for (const std::string_view part : parts)
         if (file.write(part.data(), qint64(part.size())) != qint64(part.size()))
             return file.errorString();
-    if (!file.flush() || ::fsync(file.handle()) != 0)
+    if (!file.flush())
         return file.errorString();
+    if (::fsync(file.handle()) != 0)
+        return QString::fromLocal8Bit(std::strerror(errno));
     if (::rename(QFile::encodeName(file.fileName()).constData(),
                  QFile::encodeName(path).constData()) != 0)
         return QString::fromLocal8Bit(std::strerror(errno));

@@ -11,9 +11,8 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
-#include <sys/stat.h>
-#include <tuple>
 #include <unistd.h>
+#include <utility>
 
 #include "platform/Failure.h"
 #include "platform/qt/QtDiskErrors.h"
@@ -24,14 +23,6 @@ namespace {
 
 constexpr QFile::Permissions kFolderMode = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
 constexpr QFile::Permissions kFileMode = QFile::ReadOwner | QFile::WriteOwner;
-
-// Which file stands at the path, and its last change: a save replaces the file with a new one.
-std::optional<std::tuple<ino_t, time_t, long>> fileNow(const QString& path) {
-    struct stat status {};
-    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
-        return std::nullopt;
-    return std::tuple(status.st_ino, status.st_mtim.tv_sec, status.st_mtim.tv_nsec);
-}
 
 // QSettings drops a value's leading U+FEFF as it reads it, taking it for a byte-order mark: such
 // a value is stored behind a WORD JOINER, as is one that starts with a WORD JOINER, and given
@@ -56,14 +47,14 @@ std::optional<std::u16string> textOf(const QVariant& value) {
     return text;
 }
 
-// QSettings waits for its lock file until it counts as stale, half a minute after it was made.
-// One this process left (its removal failed) or a process that has ended left is removed now;
-// when that fails too, the save fails at once rather than freezing the window.
-void clearLeftoverLock(const QString& path) {
+// QSettings waits for its lock file, at every sync, until it counts as stale: half a minute after
+// it was made, and never when its removal fails. One this process left (its removal failed) or a
+// process that has ended left is removed now; when that fails too, why: the sync must not run.
+std::optional<std::string> leftoverLock(const QString& path) {
     const QString lockPath = path + QStringLiteral(".lock");
     const QFileInfo lock(lockPath);
     if (!lock.exists())
-        return;
+        return std::nullopt;
     qint64 pid = 0;
     QString host, application;
     bool leftover = false;
@@ -75,14 +66,19 @@ void clearLeftoverLock(const QString& path) {
         leftover = lock.lastModified().msecsTo(QDateTime::currentDateTime()) > 1000;
     }
     if (leftover && !QFile::remove(lockPath))
-        throw PlatformFailure(lockPath.toStdString() + " was left behind and cannot be removed: " +
-                              WhyNotWritable(lockPath));
+        return lockPath.toStdString() +
+               " was left behind and cannot be removed: " + WhyNotWritable(lockPath);
+    return std::nullopt;
 }
 
 } // namespace
 
 QtSettingsStore::QtSettingsStore() = default;
-QtSettingsStore::~QtSettingsStore() = default;
+// QSettings writes what it still holds as it goes: not into a wait for a lock left behind.
+QtSettingsStore::~QtSettingsStore() {
+    if (settings_)
+        leftoverLock(settings_->fileName());
+}
 
 // One object for the program's life: QSettings answers from memory, and its sync() notices a
 // file changed by anyone else.
@@ -103,7 +99,10 @@ std::optional<std::u16string> QtSettingsStore::read(const std::u16string& app,
                                                     const std::u16string& section,
                                                     const std::u16string& key) {
     QSettings& ini = settings(app);
-    ini.sync();
+    // A file changed by someone else is read again, and what an earlier save could not write is
+    // tried again.
+    if (!leftoverLock(ini.fileName()))
+        ini.sync();
     return textOf(ini.value(toQ(section) + QLatin1Char('/') + toQ(key)));
 }
 
@@ -136,27 +135,30 @@ void QtSettingsStore::writeAll(const std::u16string& app, const std::u16string& 
     if (!QFileInfo::exists(dir) && QDir().mkpath(dir))
         SyncFolder(QFileInfo(dir).absolutePath());
     QFile::setPermissions(dir, kFolderMode);
-    clearLeftoverLock(path);
+    if (const auto stuck = leftoverLock(path))
+        throw PlatformFailure(*stuck);
     for (const auto& [key, value] : values)
         ini.setValue(toQ(section) + QLatin1Char('/') + toQ(key), storedForm(heldElsewhere_, value));
-    const auto before = fileNow(path);
+    // QSettings' status keeps the first problem it met (a damaged file read at start gives
+    // FormatError for ever), and QSaveFile reports a save whose data never reached the disk as
+    // done: whether the file holds the values is for readBack to prove. What is known here is
+    // whether the data and the rename reached the disk. What QSettings could not write it keeps,
+    // and writes at the next sync.
+    // The file as it stands keeps a second name until the write is proven, so a save that left
+    // less (an empty file renamed over it) can be undone without room on the disk.
+    endWrite(false);
+    const QString previous = path + QStringLiteral(".previous");
+    QFile::remove(previous);
+    if (::link(QFile::encodeName(path).constData(), QFile::encodeName(previous).constData()) == 0)
+        previous_ = previous;
     const int failedSyncs = FailedDataSyncs();
     ini.sync();
-    // QSettings keeps the first problem it met, a damaged file it read included: a save is
-    // known by the new file it leaves. QSaveFile does not say when its data did not reach the
-    // disk.
-    const QSettings::Status status = ini.status();
     const bool synced = FailedDataSyncs() == failedSyncs;
     const QString folderSynced = synced ? SyncFolder(dir) : QString();
-    if (status == QSettings::AccessError ||
-        (status != QSettings::NoError && fileNow(path) == before) || !synced ||
-        !folderSynced.isEmpty()) {
-        settings_.reset(); // a fresh status for the next try
-        throw PlatformFailure(path.toStdString() + " cannot be written: " +
-                              (folderSynced.isEmpty()
-                                   ? WhyNotWritable(path, synced ? 0 : LastDataSyncError())
-                                   : folderSynced.toStdString()));
-    }
+    if (!synced || !folderSynced.isEmpty())
+        throw PlatformFailure(
+            path.toStdString() + " cannot be written: " +
+            (synced ? folderSynced.toStdString() : WhyNotWritable(path, LastDataSyncError())));
     if (QFile::permissions(path) != kFileMode)
         QFile::setPermissions(path, kFileMode);
 }
@@ -188,6 +190,22 @@ QtSettingsStore::readBack(const std::u16string& app, const std::u16string& secti
         proof.sync();
     }
     return held;
+}
+
+bool QtSettingsStore::endWrite(bool undo) {
+    if (previous_.isEmpty())
+        return false;
+    const QString previous = std::exchange(previous_, QString());
+    const QString path = settings_ ? settings_->fileName() : QString();
+    if (undo && !path.isEmpty() &&
+        ::rename(QFile::encodeName(previous).constData(), QFile::encodeName(path).constData()) ==
+            0) {
+        QFile::remove(previous); // still there when both names were the same file
+        SyncFolder(QFileInfo(path).absolutePath());
+        return true;
+    }
+    QFile::remove(previous);
+    return false;
 }
 
 std::string QtSettingsStore::whyNotKept() const {

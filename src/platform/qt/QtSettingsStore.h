@@ -5,7 +5,8 @@
 // group per section: $XDG_CONFIG_HOME/Vantoly/Vantoly.ini, and no other file. QSettings alone
 // reads and writes it; it replaces the file with a new one, never rewriting the only copy, so a
 // crash never leaves it half written. A write fails unless the file and its folder reached the
-// disk; readBack parses the file afresh (a copy of it, which QSettings has not seen). A lock left
+// disk; readBack parses the file afresh (a copy of it, which QSettings has not seen), and a write
+// it does not prove is undone from a link to the file as it was. A lock left
 // by this process or a dead one is removed rather than waited out. The file is the user's alone
 // (0600, its folder 0700).
 #include <QString>
@@ -33,6 +34,7 @@ class QtSettingsStore : public SettingsStore {
     std::optional<Held> readBack(const std::u16string& app, const std::u16string& section,
                                  const std::vector<std::u16string>& keys) override;
     std::string whyNotKept() const override;
+    bool endWrite(bool undo) override;
 
     // Where a value written here may already be held (the note window).
     void shareNotesWith(SameText held) { heldElsewhere_ = std::move(held); }
@@ -44,6 +46,8 @@ class QtSettingsStore : public SettingsStore {
     SameText heldElsewhere_;
     std::u16string app_;
     std::unique_ptr<QSettings> settings_;
+    // A second name for the file as it stood before the last write, while that write is proven.
+    QString previous_;
 };
 
 // A file of the program's state: $XDG_STATE_HOME/Vantoly/NAME (by default ~/.local/state), the
