@@ -8,9 +8,6 @@
 namespace vantoly {
 namespace {
 
-// The journal's first form had no base field; its entries are read with an unknown base.
-constexpr std::string_view kFirstHeader = "Vantoly journal 1\n";
-
 std::optional<size_t> Length(std::string_view digits) {
     size_t length = 0;
     const auto [stop, error] =
@@ -39,24 +36,22 @@ std::vector<std::string_view> JournalParts(const JournalEntries& entries,
 }
 
 JournalEntries DecodeJournal(std::string_view bytes) {
-    const bool first = bytes.starts_with(kFirstHeader);
-    if (!first && !bytes.starts_with(kJournalHeader))
+    if (!bytes.starts_with(kJournalHeader))
         return {};
     JournalEntries entries;
-    for (size_t at = (first ? kFirstHeader : kJournalHeader).size(); at < bytes.size();) {
+    for (size_t at = kJournalHeader.size(); at < bytes.size();) {
         const size_t end = bytes.find('\n', at);
         if (end == std::string_view::npos)
             return {};
         const std::string_view line = bytes.substr(at, end - at);
         const size_t tab = line.find('\t');
         const size_t lastTab = line.rfind('\t');
-        if (tab == std::string_view::npos || (!first && lastTab == tab))
+        if (tab == std::string_view::npos || lastTab == tab)
             return {};
         const auto length = Length(line.substr(lastTab + 1));
         if (!length || *length >= bytes.size() - end - 1 || bytes[end + 1 + *length] != '\n')
             return {};
-        const std::string_view base =
-            first ? std::string_view() : line.substr(tab + 1, lastTab - tab - 1);
+        const std::string_view base = line.substr(tab + 1, lastTab - tab - 1);
         entries[std::string(line.substr(0, tab))] = {std::string(base),
                                                      std::string(bytes.substr(end + 1, *length))};
         at = end + 1 + *length + 1;

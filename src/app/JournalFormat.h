@@ -13,8 +13,7 @@ namespace vantoly {
 inline constexpr std::string_view kJournalHeader = "Vantoly journal 2\n";
 
 struct JournalEntry {
-    // What the store held when the entry was made (StoredDigest); empty when not known, as in a
-    // journal of the first form, which had no such field.
+    // What the store held when the entry was made (StoredDigest).
     std::string base;
     std::string text; // UTF-8
     bool operator==(const JournalEntry&) const = default;

@@ -38,7 +38,7 @@ void JournalingStore::replayOnce() {
             continue;
         const std::u16string section = FromUtf8(name.substr(0, slash));
         const std::u16string key = FromUtf8(name.substr(slash + 1));
-        if (!entry.base.empty() && base(section, key) != entry.base)
+        if (base(section, key) != entry.base)
             continue; // the store took a later value of this key
         try {
             write(app, section, key, FromUtf8(entry.text));

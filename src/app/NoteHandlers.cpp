@@ -147,8 +147,13 @@ void frmMain::timerAlarm_Timer() {
         NoteAlarm& alarm = NoteAlarms[size_t(slot)];
         if (!alarm.armedFrom)
             continue;
-        // A clock set back takes the start back with it, so the time comes round again.
+        // A clock set back takes the start back with it, so the time comes round again; a ring
+        // it went back over then only keeps its own minute from ringing twice.
         alarm.armedFrom = std::min(*alarm.armedFrom, now);
+        if (alarm.firedAt && now < *alarm.firedAt) {
+            alarm.skip = alarm.firedAt;
+            alarm.firedAt.reset();
+        }
         const auto next = NextAlarm(slot);
         if (next && next->second <= now) {
             FireAlarm(slot, next->first, next->second);

@@ -22,7 +22,9 @@ std::u16string FromUtf8(std::string_view bytes) {
             whole = next >> 6 == 2;
             c = c << 6 | (next & 0x3F);
         }
-        if (!whole || c > 0x10FFFF || (c >= 0xD800 && c < 0xE000)) {
+        // The shortest form only: an overlong one ("C0 AF" for "/") is as invalid as a surrogate.
+        constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (!whole || c < kLeast[length] || c > 0x10FFFF || (c >= 0xD800 && c < 0xE000)) {
             out += u'\uFFFD';
             ++i;
             continue;

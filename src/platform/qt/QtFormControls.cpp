@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTimer>
@@ -266,6 +267,10 @@ QWidget* QtForm::makeControl(const ControlDefinition& definition) {
     txtNote_ = new QPlainTextEdit(form_);
     txtNote_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     txtNote_->setTabChangesFocus(true);
+    // Redo by either key a user knows: the desktop's own (Ctrl+Shift+Z here) and Ctrl+Y.
+    auto* redo = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), txtNote_, nullptr, nullptr,
+                               Qt::WidgetShortcut);
+    QObject::connect(redo, &QShortcut::activated, txtNote_, &QPlainTextEdit::redo);
     // Checked as text comes in (set or pasted), before the box lays it out; only the new text
     // and the run it may continue are read.
     QObject::connect(txtNote_->document(), &QTextDocument::contentsChange, txtNote_,

@@ -51,8 +51,16 @@ check "the title is written at once" wait_until 2 eval 'test "$(setting Title2)"
 check "the window is top-most again" wait_until 2 form_above
 same "the shown note is unchanged" "$(note_text)" "Call @9:30 dentist"
 
-# Double-click while shown does what OK does.
+# Typing undone and redone, by both keys a user knows.
 xdotool key --clearmodifiers End && xdotool type --delay 20 " today"
+xdotool key ctrl+z
+same "Ctrl+Z undoes the typing" "$(note_text)" "Call @9:30 dentist"
+xdotool key End ctrl+y
+same "Ctrl+Y redoes it" "$(note_text)" "Call @9:30 dentist today"
+xdotool key End ctrl+z End ctrl+shift+z
+same "so does Ctrl+Shift+Z" "$(note_text)" "Call @9:30 dentist today"
+
+# Double-click while shown does what OK does.
 click_tray_icon --repeat 2 --delay 90 1
 check "double-click on the shown window hides it" wait_until 10 not form_shown
 same "and saves the note" "$(setting Note)" "Call @9:30 dentist today"
