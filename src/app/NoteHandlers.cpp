@@ -167,7 +167,12 @@ void frmMain::FireAlarm(int16_t slot, const AlarmMarker& marker, int64_t due) {
         ShowNote(slot);
         ui_.setValue(Option1(slot), -1);
     }
-    ui_.showForm();
+    // Keys the user is typing into another program stay there: they would replace the selected
+    // time in the note.
+    if (ui_.keyboardElsewhere())
+        ui_.showFormQuietly();
+    else
+        ui_.showForm();
     ui_.setFocus(Control::txtNote);
     ui_.setSelection(Control::txtNote, marker.start, marker.length);
     p_.sound.sndPlaySoundA(p_.host.applicationDirectory() + u"\\alarm.wav",

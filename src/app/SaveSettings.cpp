@@ -148,6 +148,9 @@ void frmMain::ReportSaveFailure() {
     if (saveFailureShown_)
         return;
     saveFailureShown_ = true;
+    // The box says what became of the journal too: not said again when it keeps failing.
+    if (settings_.journalFailure())
+        journalFailureShown_ = true;
     p_.host.reportProblem("Vantoly: the settings could not be saved: " + what);
     if (quietSaves_)
         return;

@@ -66,6 +66,12 @@ class Toolkit {
     virtual bool formVisible() const = 0;
     virtual void showForm() = 0;
     virtual void hideForm() = 0;
+    // Whether another program has the keyboard (or may have it, where the window system does not
+    // tell): keys the user types go there.
+    virtual bool keyboardElsewhere() const = 0;
+    // Shows the window on top without taking the keyboard from the window that has it; a click
+    // or the window manager's switch gives it the keyboard, into the control that has the focus.
+    virtual void showFormQuietly() = 0;
 
     // A control's position or size in twips, measured from the client area's top-left corner.
     virtual void setControlGeometry(Control control, Edge edge, float twips) = 0;

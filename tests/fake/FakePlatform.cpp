@@ -155,6 +155,7 @@ void FakePlatform::showForm() {
     if (showFails)
         throw PlatformFailure("the window cannot be shown");
     visible = true;
+    typingElsewhere = false;
 }
 
 int32_t FakePlatform::Shell_NotifyIconA(uint32_t message, NotifyRecordBytes& record) {

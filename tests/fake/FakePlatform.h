@@ -153,6 +153,8 @@ class FakePlatform : public Toolkit,
     std::map<std::u16string, std::u16string> savedPictures; // path -> path it was loaded from
 
     bool visible = true;
+    bool typingElsewhere = false; // another program has the keyboard
+    int quietShows = 0;
     float geometry[4] = {0, 0, 5790, 5400};           // Left, Top, Width, Height
     std::map<std::pair<Control, Edge>, float> placed; // control geometry set at run time
     std::map<Control, std::u16string> texts;
@@ -171,6 +173,13 @@ class FakePlatform : public Toolkit,
     bool formVisible() const override { return visible; }
     void showForm() override;
     void hideForm() override { visible = false; }
+    bool keyboardElsewhere() const override { return typingElsewhere; }
+    void showFormQuietly() override {
+        ++quietShows;
+        if (showFails)
+            throw PlatformFailure("the window cannot be shown");
+        visible = true;
+    }
     void setControlGeometry(Control control, Edge edge, float twips) override {
         placed[{control, edge}] = twips;
     }

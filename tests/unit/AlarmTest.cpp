@@ -184,6 +184,7 @@ TEST_F(AlarmCheck, ArmedExactlyWhenTheNoteHoldsAMarker) {
 
 TEST_F(AlarmCheck, FiringShowsSelectsPlaysAndDisarms) {
     fp.visible = false;
+    fp.typingElsewhere = true;
     note(u"Call @9:05 AM dentist");
     at(8, 0);
     form.ArmAlarm();
@@ -198,6 +199,17 @@ TEST_F(AlarmCheck, FiringShowsSelectsPlaysAndDisarms) {
     EXPECT_EQ(u8(fp.sounds[0].path), "C:\\Vantoly\\alarm.wav");
     EXPECT_EQ(fp.sounds[0].flags, 3u);
     EXPECT_FALSE(armed());
+    EXPECT_EQ(fp.quietShows, 1) << "the keyboard stays where the user types";
+    EXPECT_TRUE(fp.typingElsewhere);
+
+    // Nobody else has the keyboard (or the window has it already): the window takes it.
+    fp.typingElsewhere = false;
+    note(u"Call @9:10 AM");
+    form.ArmAlarm();
+    at(9, 10, 10);
+    form.timerAlarm_Timer();
+    EXPECT_EQ(fp.quietShows, 1);
+    EXPECT_EQ(fp.selections.back().start, 5);
     EXPECT_TRUE(fp.writes.empty());
     EXPECT_TRUE(fp.shellCalls.empty());
 }

@@ -53,14 +53,19 @@ QString SyncFolder(const QString& folder) {
 
 std::string WhyNotWritable(const QString& path, int error) {
     const QFileInfo file(path);
-    const QByteArray folder = QFile::encodeName(file.absolutePath());
+    QString existing = file.absolutePath();
+    while (!QFileInfo(existing).isDir() && QFileInfo(existing).absolutePath() != existing)
+        existing = QFileInfo(existing).absolutePath();
+    const QByteArray folder = QFile::encodeName(existing);
     struct statvfs disk {};
     if (::statvfs(folder.constData(), &disk) != 0)
         return "its folder is missing";
     if ((disk.f_flag & ST_RDONLY) != 0)
         return "the file system is read-only";
     if (::access(folder.constData(), W_OK) != 0)
-        return "permission denied: the folder cannot be written to";
+        return "permission denied: " + existing.toStdString() + " cannot be written to";
+    if (existing != file.absolutePath())
+        return "its folder is missing";
     if (file.exists() && ::access(QFile::encodeName(path).constData(), W_OK) != 0)
         return "permission denied: the file is read-only";
     if (disk.f_bavail == 0 || error == ENOSPC || error == EDQUOT)

@@ -12,6 +12,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTimer>
+#include <QWindow>
 #include <algorithm>
 #include <cstdio>
 
@@ -80,13 +81,35 @@ bool QtForm::formVisible() const {
 }
 
 void QtForm::showForm() {
+    show(true);
+}
+
+void QtForm::showFormQuietly() {
+    // Asks the window manager not to give it the keyboard (_NET_WM_USER_TIME 0 on X11). The
+    // widget's attribute is read when its native window is made; once that exists, Qt reads the
+    // window's property.
+    form_->setAttribute(Qt::WA_ShowWithoutActivating, true);
+    if (QWindow* window = form_->windowHandle())
+        window->setProperty("_q_showWithoutActivating", true);
+    show(false);
+    form_->setAttribute(Qt::WA_ShowWithoutActivating, false);
+    if (QWindow* window = form_->windowHandle())
+        window->setProperty("_q_showWithoutActivating", QVariant());
+}
+
+bool QtForm::keyboardElsewhere() const {
+    return !form_->isActiveWindow() && KeyboardElsewhere(form_->winId());
+}
+
+void QtForm::show(bool activate) {
     if (form_->isMinimized())
         form_->setWindowState(form_->windowState() & ~Qt::WindowMinimized);
     keepOnAScreen();
     prepareFirstShow();
     form_->show();
     form_->raise();
-    form_->activateWindow();
+    if (activate)
+        form_->activateWindow();
     // Filled once the box has its real width: a long paragraph is laid out once, not first for
     // a hidden box's default width and again at show. The window is on its way up meanwhile.
     fillNoteBox();

@@ -87,6 +87,8 @@ class QtForm : public Toolkit {
     void setControlGeometry(Control control, Edge edge, float twips) override;
     bool formVisible() const override;
     void showForm() override;
+    bool keyboardElsewhere() const override;
+    void showFormQuietly() override;
     void hideForm() override;
     std::u16string text(Control control) const override;
     std::u16string_view textView(Control control) const override;
@@ -134,6 +136,7 @@ class QtForm : public Toolkit {
     void selectorFocus();
     void showTitle(size_t index);
     void keepOnAScreen();
+    void show(bool activate);
     void moveFrame(QPoint topLeft);
     void moved();
     bool framed() const;

@@ -232,7 +232,7 @@ std::optional<std::string> QtStateFile::replace(const std::vector<std::string_vi
     const QString dir = QFileInfo(path_).absolutePath();
     if (!QFileInfo::exists(dir)) {
         if (!QDir().mkpath(dir))
-            return path_.toStdString() + ": " + WhyNotWritable(dir);
+            return path_.toStdString() + " cannot be written: " + WhyNotWritable(path_);
         SyncFolder(QFileInfo(dir).absolutePath()); // the new folder itself
     }
     QFile::setPermissions(dir, kFolderMode);

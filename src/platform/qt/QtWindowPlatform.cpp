@@ -2,24 +2,29 @@
 
 #include <QGuiApplication>
 #include <QtGlobal>
+#include <cstdlib>
+#include <cstring>
 #include <xcb/xcb.h>
 
 namespace vantoly::qt {
+namespace {
+
+bool WaylandSession() {
+    return !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland");
+}
+
+} // namespace
 
 void PreferXWayland() {
-    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
-                         qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland");
-    if (wayland && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+    if (WaylandSession() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
         !qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
 }
 
 std::optional<std::string> MissingDisplay() {
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-    const bool waylandSession =
-        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
-        qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland");
-    if (!(platform == "xcb" || (platform.isEmpty() && !waylandSession)))
+    if (!(platform == "xcb" || (platform.isEmpty() && !WaylandSession())))
         return std::nullopt;
     const QByteArray display = qgetenv("DISPLAY");
     if (display.isEmpty())
@@ -34,6 +39,54 @@ std::optional<std::string> MissingDisplay() {
 
 bool WindowsCanBePlaced() {
     return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+namespace {
+
+// The first value of a property that holds atoms or windows; XCB_NONE when it has none (or the
+// window is gone).
+uint32_t FirstValue(xcb_connection_t* connection, xcb_window_t window, const char* name,
+                    xcb_atom_t type) {
+    xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 1, uint16_t(std::strlen(name)), name), nullptr);
+    xcb_get_property_reply_t* property =
+        atom && atom->atom != XCB_NONE
+            ? xcb_get_property_reply(
+                  connection, xcb_get_property(connection, 0, window, atom->atom, type, 0, 1),
+                  nullptr)
+            : nullptr;
+    uint32_t value = XCB_NONE;
+    if (property && xcb_get_property_value_length(property) >= int(sizeof value))
+        value = *static_cast<uint32_t*>(xcb_get_property_value(property));
+    std::free(property);
+    std::free(atom);
+    return value;
+}
+
+} // namespace
+
+bool KeyboardElsewhere(unsigned long own) {
+    if (WaylandSession())
+        return true;
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
+    if (!connection)
+        return false;
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    const xcb_window_t active = FirstValue(connection, root, "_NET_ACTIVE_WINDOW", XCB_ATOM_WINDOW);
+    if (active == XCB_NONE || active == own)
+        return false;
+    // A panel or the desktop is no program the user types into; a window that is gone neither.
+    const uint32_t type = FirstValue(connection, active, "_NET_WM_WINDOW_TYPE", XCB_ATOM_ATOM);
+    xcb_intern_atom_reply_t* dock = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 1, 23, "_NET_WM_WINDOW_TYPE_DOCK"), nullptr);
+    xcb_intern_atom_reply_t* desktop = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 1, 26, "_NET_WM_WINDOW_TYPE_DESKTOP"), nullptr);
+    const bool program =
+        type != XCB_NONE && !(dock && type == dock->atom) && !(desktop && type == desktop->atom);
+    std::free(dock);
+    std::free(desktop);
+    return program;
 }
 
 } // namespace vantoly::qt

@@ -17,4 +17,8 @@ std::optional<std::string> MissingDisplay();
 // False on native Wayland, where a window's position is the compositor's alone.
 bool WindowsCanBePlaced();
 
+// Whether a window other than `own` has the keyboard: on X11 the window manager says which one
+// has; in a Wayland session a Wayland program may have it unseen, so it may always be elsewhere.
+bool KeyboardElsewhere(unsigned long own);
+
 } // namespace vantoly::qt

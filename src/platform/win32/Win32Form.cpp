@@ -159,6 +159,23 @@ void Win32Form::showForm() {
     SetForegroundWindow(form_);
 }
 
+void Win32Form::showFormQuietly() {
+    KeepOnAScreen(form_);
+    ShowWindow(form_, SW_SHOWNOACTIVATE); // restores a minimised window too
+    SetWindowPos(form_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+// The desktop and the taskbar are not a program the user types into.
+bool Win32Form::keyboardElsewhere() const {
+    const HWND foreground = GetForegroundWindow();
+    if (!foreground || foreground == form_ || foreground == GetShellWindow())
+        return false;
+    wchar_t name[32] = {};
+    GetClassNameW(foreground, name, 32);
+    return wcscmp(name, L"Shell_TrayWnd") != 0 && wcscmp(name, L"WorkerW") != 0 &&
+           wcscmp(name, L"Progman") != 0;
+}
+
 void Win32Form::hideForm() {
     ShowWindow(form_, SW_HIDE);
 }
@@ -236,6 +253,12 @@ void Win32Form::setFocus(Control c) {
     const HWND child = control(c);
     if (!IsWindowVisible(child) || !IsWindowEnabled(child))
         throw PlatformFailure("the control cannot take the focus");
+    // A window without the keyboard would be activated by SetFocus: the control takes it when
+    // the user gives the window the keyboard.
+    if (GetActiveWindow() != form_) {
+        lastFocus_ = child;
+        return;
+    }
     SetFocus(child);
 }
 

@@ -52,6 +52,8 @@ class Win32Form : public Toolkit {
     void setControlGeometry(Control control, Edge edge, float twips) override;
     bool formVisible() const override;
     void showForm() override;
+    bool keyboardElsewhere() const override;
+    void showFormQuietly() override;
     void hideForm() override;
     std::u16string text(Control control) const override;
     void setText(Control control, std::u16string text) override;

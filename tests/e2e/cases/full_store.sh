@@ -18,7 +18,7 @@ dd if=/dev/zero of="$conf/filler" bs=4k 2>/dev/null
 cp "$INI" "$WORK/before.ini"
 
 vantoly_start
-unwritable_store_checks
+unwritable_store_checks "the disk is full"
 check "the file on disk is whole" cmp -s "$INI" "$WORK/before.ini"
 check "and no temporary file was left" test "$(ls -A "$conf" | sort | tr '\n' ' ')" = "Vantoly.ini filler "
 unmount

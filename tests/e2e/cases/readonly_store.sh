@@ -15,6 +15,6 @@ mkdir -p "$XDG_CACHE_HOME"
 chown -R 65534:65534 "$XDG_RUNTIME_DIR" "$XDG_CACHE_HOME"
 cp "$INI" "$WORK/before.ini"
 RUN_AS=65534 vantoly_start
-unwritable_store_checks
+unwritable_store_checks "permission denied"
 check "nothing on disk was lost" cmp -s "$INI" "$WORK/before.ini"
 finish

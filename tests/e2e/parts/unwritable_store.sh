@@ -1,8 +1,10 @@
 # Sourced by the cases whose store cannot be written (read-only, full).
 # A running program whose store cannot be written, with "kept on disk" as its note, seen from
 # outside: OK says so in a box, once; switching notes keeps the edits; Quit asks before it loses
-# anything and stays when told no; standard error says it once too, naming the file.
-unwritable_store_checks() {
+# anything and stays when told no; standard error says it once too, naming the file and the
+# cause the system gave.
+unwritable_store_checks() { # cause
+  local cause=$1
   check "it starts" wait_until 5 tray_icons_are 1
   sleep 0.5
   check "the window shows" show_by_tray_icon 10
@@ -31,4 +33,5 @@ unwritable_store_checks() {
   same "standard error says so once" \
     "$(grep -c 'the settings could not be saved' "$WORK/vantoly.log")" 1
   check "and says where" grep -q "$INI" "$WORK/vantoly.log"
+  check "and why: $cause" grep -q "could not be saved: .*$cause" "$WORK/vantoly.log"
 }
