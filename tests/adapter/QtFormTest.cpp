@@ -258,14 +258,14 @@ TEST_F(Form, SettingACheckBoxValueIsNotAClick) {
 
 TEST_F(Form, GeometryIsTheOuterSizeInTwips) {
     form.setFormGeometry(Edge::Left, 1440);
-    form.setFormGeometry(Edge::Top, -300);
+    form.setFormGeometry(Edge::Top, 300);
     form.setFormGeometry(Edge::Height, 5400);
     form.setFormGeometry(Edge::Width, 5790);
     EXPECT_FLOAT_EQ(form.formGeometry(Edge::Left), 1440);
-    EXPECT_FLOAT_EQ(form.formGeometry(Edge::Top), -300);
+    EXPECT_FLOAT_EQ(form.formGeometry(Edge::Top), 300);
     EXPECT_FLOAT_EQ(form.formGeometry(Edge::Width), 5790);
     EXPECT_FLOAT_EQ(form.formGeometry(Edge::Height), 5400);
-    EXPECT_EQ(form.widget()->frameGeometry().topLeft(), QPoint(96, -20));
+    EXPECT_EQ(form.widget()->frameGeometry().topLeft(), QPoint(96, 20));
 }
 
 // Shrunk as far as it goes (a stored size of 120 x 40 px): every control whole and apart.

@@ -1,5 +1,6 @@
 #include "window/Layout.h"
 #include "Fixture.h"
+#include "window/Screens.h"
 
 using namespace vantoly;
 
@@ -96,6 +97,31 @@ TEST_F(Window, OtherButtonsOpenNoAboutBox) {
         form.Form_MouseUp(button, 0, 0, 0);
     EXPECT_TRUE(fp.boxes.empty());
     EXPECT_TRUE(fp.zorderCalls.empty());
+}
+
+// One 1280 x 800 screen with a 24-pixel panel at its bottom, and one 1920 x 1080 to its right;
+// a 386 x 360 frame with a 30-pixel title bar; the least frame is 267 x 131.
+TEST(KeepOnAScreen, AWindowComesUpWhereTheUserCanReachIt) {
+    const std::vector<ScreenRect> areas = {{0, 0, 1280, 776}, {1280, 0, 1920, 1080}};
+    const struct {
+        ScreenRect stored, shown;
+        const char* why;
+    } cases[] = {
+        {{100, 200, 386, 360}, {100, 200, 386, 360}, "on a screen: kept exactly"},
+        {{1100, 200, 386, 360}, {1100, 200, 386, 360}, "across both screens: kept"},
+        {{-150, 100, 386, 360}, {-150, 100, 386, 360}, "half its title bar on one: kept"},
+        {{-250, 100, 386, 360}, {0, 100, 386, 360}, "less than half: moved onto it"},
+        {{100, -20, 386, 360}, {100, 0, 386, 360}, "title bar above the top"},
+        {{5000, 3000, 386, 360}, {2814, 720, 386, 360}, "a monitor that is gone: the nearest"},
+        {{-1995, 0, 32767, 360}, {1280, 0, 1920, 360}, "a stored width no screen holds"},
+        {{100, 100, 386, 40000}, {100, 0, 386, 776}, "nor a height"},
+        {{100, 100, 10, 10}, {100, 100, 267, 131}, "never below the least size"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(KeepOnAScreen(c.stored, 30, areas, 267, 131), c.shown) << c.why;
+    EXPECT_EQ(KeepOnAScreen({5000, 5000, 386, 360}, 30, {}, 267, 131),
+              (ScreenRect{5000, 5000, 386, 360}))
+        << "no screen known: left alone";
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 
 #include "platform/qt/QtForm.h"
 #include "platform/qt/QtWindowPlatform.h"
+#include "window/Screens.h"
 
 namespace vantoly::qt {
 namespace {
@@ -78,9 +79,11 @@ void QtForm::setFormGeometry(Edge edge, float twips) {
     }
     case Edge::Width:
         form_->resize(std::max(pixels(edge, twips - kDesignedFrameWidthTwips), 1), form_->height());
+        keepOnAScreen();
         return;
     case Edge::Height:
         form_->resize(form_->width(), std::max(pixels(edge, twips - kDesignedFrameHeightTwips), 1));
+        keepOnAScreen();
         return;
     }
 }
@@ -148,10 +151,8 @@ int QtForm::pixels(Edge edge, float twips) const {
     return int(std::lround(twips / (horizontal ? twipsPerPixelX() : twipsPerPixelY())));
 }
 
-// A position stored on a monitor that is gone (a laptop undocked, a lower resolution) would
-// bring the window up where the user cannot reach it. Unless most of its title bar lies on a
-// screen, it moves to the nearest place where it lies whole on one (its top-left part, title
-// bar included, when it is larger); a position on a screen is left exactly as it is.
+// Where the user can reach it (the rule is the core's): at every show, and as a stored size is
+// restored, so a size no screen holds is neither shown nor stored again.
 void QtForm::keepOnAScreen() {
     if (!WindowsCanBePlaced())
         return;
@@ -159,28 +160,20 @@ void QtForm::keepOnAScreen() {
     // Before the window manager framed it the frame is not known yet: allow for a common one.
     if (!framed())
         frame.adjust(0, 0, 8, 32);
-    const int titleHeight = std::max(frame.height() - form_->height(), 24);
-    const QRect titleBar(frame.topLeft(), QSize(frame.width(), titleHeight));
-    QScreen* nearest = nullptr;
-    qint64 nearestDistance = 0;
+    const QSize extra = frame.size() - form_->size();
+    std::vector<ScreenRect> areas;
     for (QScreen* screen : QGuiApplication::screens()) {
         const QRect area = screen->availableGeometry();
-        const QRect shared = area.intersected(titleBar);
-        if (qint64(shared.width()) * shared.height() * 2 >= qint64(titleBar.width()) * titleHeight)
-            return;
-        const QPoint offset = area.center() - frame.center();
-        const qint64 distance = qint64(offset.x()) * offset.x() + qint64(offset.y()) * offset.y();
-        if (!nearest || distance < nearestDistance) {
-            nearest = screen;
-            nearestDistance = distance;
-        }
+        areas.push_back({area.x(), area.y(), area.width(), area.height()});
     }
-    if (!nearest)
-        return;
-    const QRect area = nearest->availableGeometry();
-    const int x = std::max(area.left(), std::min(frame.x(), area.right() + 1 - frame.width()));
-    const int y = std::max(area.top(), std::min(frame.y(), area.bottom() + 1 - frame.height()));
-    moveFrame(QPoint(x, y));
+    const QSize least = form_->minimumSize() + extra;
+    const ScreenRect kept =
+        KeepOnAScreen({frame.x(), frame.y(), frame.width(), frame.height()},
+                      std::max(extra.height(), 24), areas, least.width(), least.height());
+    if (kept.width != frame.width() || kept.height != frame.height())
+        form_->resize(kept.width - extra.width(), kept.height - extra.height());
+    if (kept.left != frame.x() || kept.top != frame.y())
+        moveFrame(QPoint(kept.left, kept.top));
 }
 
 // Once the native window exists, a move places its client area; until the window manager has

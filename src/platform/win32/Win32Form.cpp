@@ -139,6 +139,9 @@ void Win32Form::setFormGeometry(Edge edge, float value) {
     if (x == r.left && y == r.top && w == r.right - r.left && h == r.bottom - r.top)
         return;
     SetWindowPos(form_, nullptr, x, y, w, h, SWP_NOZORDER | SWP_NOACTIVATE);
+    // A size no screen holds is neither shown nor stored again.
+    if (edge == Edge::Width || edge == Edge::Height)
+        KeepOnAScreen(form_, outerSize(pixels(kMinimumWidthTwips), pixels(kMinimumHeightTwips)));
 }
 
 void Win32Form::setControlGeometry(Control c, Edge edge, float value) {
@@ -154,13 +157,13 @@ bool Win32Form::formVisible() const {
 void Win32Form::showForm() {
     if (IsIconic(form_))
         ShowWindow(form_, SW_RESTORE);
-    KeepOnAScreen(form_);
+    KeepOnAScreen(form_, outerSize(pixels(kMinimumWidthTwips), pixels(kMinimumHeightTwips)));
     ShowWindow(form_, SW_SHOW);
     SetForegroundWindow(form_);
 }
 
 void Win32Form::showFormQuietly() {
-    KeepOnAScreen(form_);
+    KeepOnAScreen(form_, outerSize(pixels(kMinimumWidthTwips), pixels(kMinimumHeightTwips)));
     ShowWindow(form_, SW_SHOWNOACTIVATE); // restores a minimised window too
     SetWindowPos(form_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "window/Screens.h"
+
 namespace vantoly::win32 {
 
 UINT WindowDpi(HWND window) {
@@ -31,38 +33,22 @@ BOOL CALLBACK addWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
 
 } // namespace
 
-void KeepOnAScreen(HWND window) {
-    RECT frame{}, client{};
+void KeepOnAScreen(HWND window, SIZE least) {
+    RECT frame{};
     GetWindowRect(window, &frame);
-    GetClientRect(window, &client);
     POINT clientTop{0, 0};
     ClientToScreen(window, &clientTop);
-    const LONG titleHeight = std::max<LONG>(clientTop.y - frame.top, 24);
-    const RECT titleBar{frame.left, frame.top, frame.right, frame.top + titleHeight};
-    const LONG titleArea = (titleBar.right - titleBar.left) * titleHeight;
-
-    std::vector<RECT> areas;
-    EnumDisplayMonitors(nullptr, nullptr, addWorkArea, LPARAM(&areas));
-    const RECT* nearest = nullptr;
-    long long nearestDistance = 0;
-    for (const RECT& area : areas) {
-        RECT shared{};
-        if (IntersectRect(&shared, &area, &titleBar) &&
-            2LL * (shared.right - shared.left) * (shared.bottom - shared.top) >= titleArea)
-            return;
-        const long long dx = (area.left + area.right - frame.left - frame.right) / 2;
-        const long long dy = (area.top + area.bottom - frame.top - frame.bottom) / 2;
-        if (!nearest || dx * dx + dy * dy < nearestDistance) {
-            nearest = &area;
-            nearestDistance = dx * dx + dy * dy;
-        }
-    }
-    if (!nearest)
-        return;
-    const LONG width = frame.right - frame.left, height = frame.bottom - frame.top;
-    const LONG x = std::max(nearest->left, std::min(frame.left, nearest->right - width));
-    const LONG y = std::max(nearest->top, std::min(frame.top, nearest->bottom - height));
-    SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    std::vector<RECT> work;
+    EnumDisplayMonitors(nullptr, nullptr, addWorkArea, LPARAM(&work));
+    std::vector<ScreenRect> areas;
+    for (const RECT& area : work)
+        areas.push_back({area.left, area.top, area.right - area.left, area.bottom - area.top});
+    const ScreenRect now{frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top};
+    const ScreenRect kept =
+        KeepOnAScreen(now, std::max<LONG>(clientTop.y - frame.top, 24), areas, least.cx, least.cy);
+    if (kept != now)
+        SetWindowPos(window, nullptr, kept.left, kept.top, kept.width, kept.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 std::wstring ElidedToWidth(HWND control, const std::wstring& text, int width) {

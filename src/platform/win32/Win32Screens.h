@@ -11,11 +11,9 @@ namespace vantoly::win32 {
 // Windows 10, which has no per-monitor DPI).
 UINT WindowDpi(HWND window);
 
-// A position stored on a monitor that is gone (a laptop undocked, a lower resolution) would
-// bring the window up where the user cannot reach it. Unless most of its title bar lies in a
-// monitor's work area, the window moves to the nearest place where it lies whole in one (its
-// top-left part, title bar included, when it is larger); a position on a screen stays exactly.
-void KeepOnAScreen(HWND window);
+// The window where the user can reach it, by the core's rule over the monitors' work areas;
+// `least` is its least outer size.
+void KeepOnAScreen(HWND window, SIZE least);
 
 // The text as it fits in width pixels drawn in the control's font, cut with "…" when it does
 // not; the text itself when it fits.
