@@ -153,41 +153,44 @@ std::optional<std::string> JournalingStore::prove(const std::u16string& section,
                                                   bool& changed) {
     const std::u16string app(kAppTitle);
     const auto held = store_.readBack(app, section, keys);
-    std::optional<std::string> lost;
+    bool proven = !refused && held;
+    for (size_t i = 0; proven && i < values.size(); ++i)
+        proven = (*held)[i] == values[i].second;
+    if (proven) {
+        for (size_t i = 0; i < keys.size(); ++i) {
+            const std::string name = Name(section, keys[i]);
+            stored_[name] = Digest((*held)[i]);
+            if (i < values.size())
+                changed = entries_.erase(name) > 0 || changed;
+        }
+        return std::nullopt;
+    }
+    // Not proven: every value written is owed, and so is any value the file lost (a key gone from
+    // it: only a broken save takes keys away). A base stays what the file was last proven to hold,
+    // but for a key gone from it: a value found changed there may be someone else's.
     for (size_t i = 0; i < keys.size(); ++i) {
         const std::string name = Name(section, keys[i]);
-        std::string& seen = stored_.try_emplace(name, "-").first->second;
-        const std::string before = seen;
-        const std::optional<std::u16string>* now = held ? &(*held)[i] : nullptr;
-        if (now)
-            seen = Digest(*now);
+        std::string& base = stored_.try_emplace(name, "-").first->second;
+        const bool gone = held && !(*held)[i];
         if (i < values.size()) {
-            const std::u16string& value = values[i].second;
-            if (!refused && now && *now == value) {
-                changed = entries_.erase(name) > 0 || changed;
+            const std::string digest = StoredDigest(&values[i].second);
+            // A value the file held already, and holds still, is not owed to it.
+            if (base == digest && held && Digest((*held)[i]) == digest && !entries_.count(name))
                 continue;
-            }
-            if (!lost)
-                lost = store_.whyNotKept();
-            // A value the store held already, and holds still, is not owed to it.
-            const std::string digest = StoredDigest(&value);
-            if (before == digest && seen == digest && !entries_.count(name))
-                continue;
-            entries_[name] = {seen, ToUtf8(value)};
+            if (gone)
+                base = "-";
+            entries_[name] = {base, ToUtf8(values[i].second)};
             changed = true;
-        } else if (now && seen != before && !entries_.count(name)) {
-            // Changed in the store, not by this write: lost on the way when the store still
-            // means the value it held.
+        } else if (gone && base != "-" && !entries_.count(name)) {
             const auto meant = store_.read(app, section, keys[i]);
-            if (meant && Digest(meant) == before) {
-                entries_[name] = {seen, ToUtf8(*meant)};
+            if (meant && Digest(meant) == base) {
+                base = "-";
+                entries_[name] = {base, ToUtf8(*meant)};
                 changed = true;
-                if (!lost)
-                    lost = store_.whyNotKept();
             }
         }
     }
-    return lost;
+    return store_.whyNotKept();
 }
 
 void JournalingStore::settle(const std::u16string& section,

@@ -190,6 +190,7 @@ TEST_F(Form, TypedTextKeepsEveryCharacterAndTheNotesKindOfLineBreak) {
         {u"a\r\nb", u"a\r\nb\u00A0c\u2028d\r\ne"},
         {u"a\nb", u"a\nb\u00A0c\u2028d\ne"},
         {u"", u"\u00A0c\u2028d\r\ne"},
+        {u"\uFEFFpasted", u"\uFEFFpasted\u00A0c\u2028d\r\ne"},
         {longParagraph + u"\r\nb", longParagraph + u"\r\nb\u00A0c\u2028d\r\ne"}};
     for (const auto& [set, typed] : cases) {
         form.setText(Control::txtNote, set);

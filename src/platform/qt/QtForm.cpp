@@ -252,8 +252,10 @@ void QtForm::fillNoteBox() {
     makeControls();
     if (noteInBox_)
         return;
-    // A new note wraps at words again, unless it too holds a long one.
-    txtNote_->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    // A new note wraps at words again, unless it too holds a long word: known before it goes in,
+    // so it is laid out once, the way it stays.
+    txtNote_->setWordWrapMode(HasLongWord(note_) ? QTextOption::WrapAnywhere
+                                                 : QTextOption::WrapAtWordBoundaryOrAnywhere);
     fillingBox_ = true;
     const QStringView head =
         QStringView(note_).first(std::min(note_.size(), qsizetype(kLongParagraph) + 1));

@@ -37,6 +37,10 @@ class QTimer;
 
 namespace vantoly::qt {
 
+// Whether the text holds a run of over a thousand characters without a blank: Qt's word wrapping
+// takes time that grows with the square of a word's length, so such a note wraps anywhere.
+bool HasLongWord(QStringView text);
+
 class QtForm;
 
 // The window widget itself; it hands close requests and frame changes back to QtForm.

@@ -25,16 +25,6 @@ namespace {
 // whole note anywhere then looks alike and takes no time.
 constexpr qsizetype kLongestWord = 1000;
 
-bool hasLongWord(const QString& text) {
-    qsizetype run = 0;
-    for (QChar c : text) {
-        run = c.isSpace() ? 0 : run + 1;
-        if (run > kLongestWord)
-            return true;
-    }
-    return false;
-}
-
 // Read as PNG and nothing else: asked to guess, Qt loads every image format plugin it has to ask
 // each whether it reads PNG better than Qt itself.
 QPixmap Png(const QString& path) {
@@ -44,6 +34,16 @@ QPixmap Png(const QString& path) {
 }
 
 } // namespace
+
+bool HasLongWord(QStringView text) {
+    qsizetype run = 0;
+    for (QChar c : text) {
+        run = c.isSpace() ? 0 : run + 1;
+        if (run > kLongestWord)
+            return true;
+    }
+    return false;
+}
 
 FormWidget::FormWidget(QtForm& owner) : owner_(owner) {}
 
@@ -289,7 +289,7 @@ QWidget* QtForm::makeControl(const ControlDefinition& definition) {
                          range.setPosition(
                              std::min(position + added, txtNote_->document()->characterCount() - 1),
                              QTextCursor::KeepAnchor);
-                         if (hasLongWord(range.selectedText()))
+                         if (HasLongWord(range.selectedText()))
                              txtNote_->setWordWrapMode(QTextOption::WrapAnywhere);
                      });
     return txtNote_;
