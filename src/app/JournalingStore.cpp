@@ -178,13 +178,13 @@ std::optional<std::string> JournalingStore::prove(const std::u16string& section,
             if (base == digest && held && Digest((*held)[i]) == digest && !entries_.count(name))
                 continue;
             if (gone)
-                base = "-";
+                base = StoredDigest(nullptr);
             entries_[name] = {base, ToUtf8(values[i].second)};
             changed = true;
-        } else if (gone && base != "-" && !entries_.count(name)) {
+        } else if (gone && base != StoredDigest(nullptr) && !entries_.count(name)) {
             const auto meant = store_.read(app, section, keys[i]);
             if (meant && Digest(meant) == base) {
-                base = "-";
+                base = StoredDigest(nullptr);
                 entries_[name] = {base, ToUtf8(*meant)};
                 changed = true;
             }

@@ -8,7 +8,6 @@ namespace vantoly::qt {
 
 class QtCodePage : public CodePage {
   public:
-    static constexpr int kCodePage = 65001;
     std::string fromUnicode(std::u16string_view text) const override { return ToUtf8(text); }
     std::u16string toUnicode(std::string_view bytes) const override { return FromUtf8(bytes); }
 };

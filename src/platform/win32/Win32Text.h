@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/Utf8.h"
+
 namespace vantoly::win32 {
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t));
@@ -21,26 +23,18 @@ inline std::u16string fromWide(const std::wstring& text) {
     return fromWide(text.data(), text.size());
 }
 
-// UTF-8, for the diagnostic output and the recovery journal.
+// UTF-8, for the diagnostic output and the command line: the core's one conversion.
 inline std::string utf8(const wchar_t* text, size_t length) {
-    const int bytes =
-        WideCharToMultiByte(CP_UTF8, 0, text, int(length), nullptr, 0, nullptr, nullptr);
-    std::string out(size_t(bytes > 0 ? bytes : 0), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, int(length), out.data(), bytes, nullptr, nullptr);
-    return out;
+    return ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(text), length));
 }
 inline std::string utf8(const std::wstring& text) {
     return utf8(text.data(), text.size());
 }
 inline std::string utf8(const std::u16string& text) {
-    return utf8(reinterpret_cast<const wchar_t*>(text.data()), text.size());
+    return ToUtf8(text);
 }
-
 inline std::u16string fromUtf8(std::string_view bytes) {
-    const int length = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), int(bytes.size()), nullptr, 0);
-    std::wstring out(size_t(length > 0 ? length : 0), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, bytes.data(), int(bytes.size()), out.data(), length);
-    return fromWide(out);
+    return FromUtf8(bytes);
 }
 
 // The text of a window (caption, or the contents of an edit box).
