@@ -22,7 +22,9 @@ for number in $(seq "$FIRST" "$LAST"); do
   if ! wait_until $((10 + slack)) gone "$VANTOLY_PID"; then
     fail "file $number: Quit did not end it"; kill -9 "$VANTOLY_PID"; wait "$VANTOLY_PID"; continue
   fi
-  code=$(exit_code_of "$VANTOLY_PID")
+  # Waited for here, not in a subshell, which knows the program only as its parent's child.
+  code=0
+  wait "$VANTOLY_PID" || code=$?
   [ "$code" = 0 ] || fail "file $number: exit code $code"
   # QSettings rewrites the file whole, and writes a value that starts with "@" as "@@".
   while IFS= read -r line; do
