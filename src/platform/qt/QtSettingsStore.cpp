@@ -242,9 +242,10 @@ std::optional<std::string> QtStateFile::replace(const std::vector<std::string_vi
     return path_.toStdString() + " cannot be written: " + why.toStdString();
 }
 
+// Not synced: a journal that comes back after a power cut is passed over, its bases no longer
+// what the file holds.
 void QtStateFile::remove() {
-    if (QFile::remove(path_))
-        SyncFolder(QFileInfo(path_).absolutePath());
+    QFile::remove(path_);
 }
 
 } // namespace vantoly::qt
