@@ -153,9 +153,14 @@ std::optional<std::string> JournalingStore::prove(const std::u16string& section,
                                                   bool& changed) {
     const std::u16string app(kAppTitle);
     const auto held = store_.readBack(app, section, keys);
+    // What the store means to hold: the values written, and for every other key what it wrote
+    // with them. A write cut short loses lines that were not asked for.
+    std::vector<std::optional<std::u16string>> meant(keys.size());
+    for (size_t i = values.size(); i < keys.size(); ++i)
+        meant[i] = store_.read(app, section, keys[i]);
     bool proven = !refused && held;
-    for (size_t i = 0; proven && i < values.size(); ++i)
-        proven = (*held)[i] == values[i].second;
+    for (size_t i = 0; proven && i < keys.size(); ++i)
+        proven = i < values.size() ? (*held)[i] == values[i].second : (*held)[i] == meant[i];
     if (proven) {
         for (size_t i = 0; i < keys.size(); ++i) {
             const std::string name = Name(section, keys[i]);
@@ -165,9 +170,10 @@ std::optional<std::string> JournalingStore::prove(const std::u16string& section,
         }
         return std::nullopt;
     }
-    // Not proven: every value written is owed, and so is any value the file lost (a key gone from
-    // it: only a broken save takes keys away). A base stays what the file was last proven to hold,
-    // but for a key gone from it: a value found changed there may be someone else's.
+    // Not proven: every value written is owed, and so is any other value the file lost on the
+    // way. A written value's base stays what the file was last proven to hold (a value found
+    // changed there may be someone else's), but for a key gone from it; another key's is what
+    // the broken file holds, so the value goes back in at the next start.
     for (size_t i = 0; i < keys.size(); ++i) {
         const std::string name = Name(section, keys[i]);
         std::string& base = stored_.try_emplace(name, "-").first->second;
@@ -181,13 +187,10 @@ std::optional<std::string> JournalingStore::prove(const std::u16string& section,
                 base = StoredDigest(nullptr);
             entries_[name] = {base, ToUtf8(values[i].second)};
             changed = true;
-        } else if (gone && base != StoredDigest(nullptr) && !entries_.count(name)) {
-            const auto meant = store_.read(app, section, keys[i]);
-            if (meant && Digest(meant) == base) {
-                base = StoredDigest(nullptr);
-                entries_[name] = {base, ToUtf8(*meant)};
-                changed = true;
-            }
+        } else if (held && meant[i] && (*held)[i] != meant[i] && !entries_.count(name)) {
+            base = Digest((*held)[i]);
+            entries_[name] = {base, ToUtf8(*meant[i])};
+            changed = true;
         }
     }
     return store_.whyNotKept();
