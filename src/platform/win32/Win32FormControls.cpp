@@ -70,6 +70,8 @@ Win32Form::Win32Form(HINSTANCE instance) : instance_(instance) {
     AdjustWindowRectEx(&outer, style, FALSE, exStyle);
     SetWindowPos(form_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Where Windows placed it, unless that is the corner; a stored place, read next, wins.
+    AwayFromTheCorner(form_);
 }
 
 Win32Form::~Win32Form() {

@@ -51,6 +51,22 @@ void KeepOnAScreen(HWND window, SIZE least) {
                      SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void AwayFromTheCorner(HWND window) {
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    MONITORINFO screen{};
+    screen.cbSize = sizeof screen;
+    if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &screen))
+        return;
+    const RECT& work = screen.rcWork;
+    if (frame.left > work.left || frame.top > work.top)
+        return;
+    const LONG width = frame.right - frame.left, height = frame.bottom - frame.top;
+    SetWindowPos(window, nullptr, work.left + std::max(0L, (work.right - work.left - width) / 2),
+                 work.top + std::max(0L, (work.bottom - work.top - height) / 2), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 std::wstring ElidedToWidth(HWND control, const std::wstring& text, int width) {
     const HDC dc = GetDC(control);
     const HGDIOBJ old = SelectObject(dc, HGDIOBJ(SendMessageW(control, WM_GETFONT, 0, 0)));

@@ -15,6 +15,10 @@ UINT WindowDpi(HWND window);
 // `least` is its least outer size.
 void KeepOnAScreen(HWND window, SIZE least);
 
+// A window Windows placed on the work area's top-left corner (as Wine places every new one) is
+// centred on it instead: not over whatever the corner holds.
+void AwayFromTheCorner(HWND window);
+
 // The text as it fits in width pixels drawn in the control's font, cut with "…" when it does
 // not; the text itself when it fits.
 std::wstring ElidedToWidth(HWND control, const std::wstring& text, int width);

@@ -131,7 +131,7 @@ int usage() {
                "CONTROL | tray MESSAGE |\n"
                "  close | end-session | taskbar-created | delete-icon | box-text |\n"
                "  box-answer TEXT | box-ok | box-cancel | selection | focus | version FILE |\n"
-               "  tray-icons | shell-tip | shell-balloon | resize W H | outer | rect CONTROL |\n"
+               "  tray-icons | shell-tip | shell-balloon | resize W H | place | rect CONTROL |\n"
                "  background double-click|right-click\n",
                stderr);
     return 2;
@@ -212,10 +212,10 @@ int main(int argc, char** argv) {
                    ? 0
                    : 1;
     }
-    if (command == "outer") {
+    if (command == "place") { // the window's left, top, width and height on the screen
         RECT r{};
         GetWindowRect(form(), &r);
-        std::printf("%ld %ld\n", r.right - r.left, r.bottom - r.top);
+        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
         return 0;
     }
     if (command == "client") {

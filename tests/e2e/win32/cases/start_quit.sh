@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # First start with an empty registry: the icon goes into the notification area with the date as
 # its tooltip, the window stays hidden and top-most, with the default titles. A double-click on
-# the icon shows it; OK saves and hides; a right-click shows the note in a balloon; Quit saves,
-# removes the icon and ends with code 0. A note in Cyrillic, Hebrew and emoji reaches the balloon
-# whole.
+# the icon shows it, off the screen's corner; OK saves and hides; a right-click shows the note in
+# a balloon; Quit saves, removes the icon and ends with code 0. A note in Cyrillic, Hebrew and
+# emoji reaches the balloon whole.
 source "$(dirname "$0")/../lib.sh"
 wine_desktop_start
 
@@ -22,6 +22,8 @@ check "the tooltip is the date" wait_until 5 shell_tip_is "Thursday, March 5, 20
 click_tray_icon --repeat 2 --delay 80 1
 check "a double-click on the icon shows the window" wait_until 5 shown
 check "the note has the focus" wait_until 3 focus_is txtNote
+read -r left top _ < <(drv place)
+check "Windows' place for it, not the screen's corner" test "$left" -gt 0 -a "$top" -gt 0
 drv set-text txtNote "Buy milk"
 drv click Command2
 check "OK hides the window" wait_until 5 hidden
