@@ -2,9 +2,14 @@
 
 #include <QGuiApplication>
 #include <QtGlobal>
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 #include <xcb/xcb.h>
+
+#include "app/CommandLine.h"
 
 namespace vantoly::qt {
 namespace {
@@ -14,14 +19,8 @@ bool WaylandSession() {
            qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland");
 }
 
-} // namespace
-
-void PreferXWayland() {
-    if (WaylandSession() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
-        !qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "xcb");
-}
-
+// Why the program has no display to show itself on; nothing when it has one (or Qt's own
+// platform, such as offscreen, needs none).
 std::optional<std::string> MissingDisplay() {
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
     if (!(platform == "xcb" || (platform.isEmpty() && !WaylandSession())))
@@ -35,6 +34,45 @@ std::optional<std::string> MissingDisplay() {
     if (reached)
         return std::nullopt;
     return "no display to show itself on: cannot open display " + display.toStdString();
+}
+
+// Qt's own options, which it takes from the command line itself, and how many values each takes.
+std::vector<std::pair<std::string_view, int>> QtOptions() {
+    std::vector<std::pair<std::string_view, int>> options;
+    for (std::string_view name :
+         {"platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
+          "geometry", "qwindowtitle", "title", "qwindowicon", "icon", "session", "display", "name",
+          "style", "stylesheet"})
+        options.emplace_back(name, 1);
+    for (std::string_view name : {"reverse", "nograb", "dograb", "sync"})
+        options.emplace_back(name, 0);
+    return options;
+}
+
+} // namespace
+
+std::optional<int> BeforeApplication(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (const auto answer = AnswerCommandLine(args, QtOptions())) {
+        std::fputs(answer->out.c_str(), stdout);
+        std::fputs(answer->err.c_str(), stderr);
+        return answer->exitCode;
+    }
+    PreferXWayland();
+    const bool named = std::any_of(args.begin(), args.end(), [](const std::string& arg) {
+        return arg == "-platform" || arg == "--platform" || arg == "-display" || arg == "--display";
+    });
+    if (const auto missing = named ? std::nullopt : MissingDisplay()) {
+        std::fprintf(stderr, "Vantoly: %s\n", missing->c_str());
+        return 1;
+    }
+    return std::nullopt;
+}
+
+void PreferXWayland() {
+    if (WaylandSession() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+        !qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
 }
 
 bool WindowsCanBePlaced() {

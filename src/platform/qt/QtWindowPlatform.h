@@ -7,12 +7,14 @@
 
 namespace vantoly::qt {
 
-// Before the application is made: XWayland for a Wayland session that has it.
-void PreferXWayland();
+// Before the application is made: options answered (Qt's own passed over for Qt), XWayland
+// chosen for a Wayland session that has it, and a display checked for where Qt would abort for
+// want of one (but for a platform or display named on the command line: Qt's to try). The exit
+// code when the program is not to start.
+std::optional<int> BeforeApplication(int argc, char** argv);
 
-// Why the program has no display to show itself on, where Qt would abort for want of one; nothing
-// when it has one (or Qt's own platform, such as offscreen, needs none).
-std::optional<std::string> MissingDisplay();
+// XWayland for a Wayland session that has it, unless the user chose a platform.
+void PreferXWayland();
 
 // False on native Wayland, where a window's position is the compositor's alone.
 bool WindowsCanBePlaced();

@@ -1,5 +1,9 @@
 #include "platform/win32/Win32Dialogs.h"
 
+#include <shellapi.h>
+#include <vector>
+
+#include "app/CommandLine.h"
 #include "platform/Failure.h"
 #include "platform/win32/Win32Text.h"
 #include "platform/win32/resource.h"
@@ -62,6 +66,21 @@ std::u16string ShowInputBox(HINSTANCE instance, HWND owner, const std::u16string
     if (result == -1)
         throw PlatformFailure("the input box cannot be shown: " + errorText(GetLastError()));
     return result == IDOK ? state.answer : std::u16string();
+}
+
+std::optional<int> AnswerCommandLineInABox() {
+    int count = 0;
+    LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> args;
+    for (int i = 1; words && i < count; ++i)
+        args.push_back(utf8(words[i], wcslen(words[i])));
+    LocalFree(words);
+    const auto answer = AnswerCommandLine(args);
+    if (!answer)
+        return std::nullopt;
+    MessageBoxW(nullptr, wide(FromUtf8(answer->out + answer->err)), L"Vantoly",
+                MB_OK | (answer->exitCode == 0 ? MB_ICONINFORMATION : MB_ICONEXCLAMATION));
+    return answer->exitCode;
 }
 
 } // namespace vantoly::win32

@@ -8,7 +8,8 @@ namespace vantoly::win32 {
 namespace {
 
 PlatformFailure fileFailure(const char* what, const std::u16string& path) {
-    return PlatformFailure(std::string(what) + " " + utf8(path) + ": " + errorText(GetLastError()));
+    return PlatformFailure(std::string(what) + " " + ToUtf8(path) + ": " +
+                           errorText(GetLastError()));
 }
 
 } // namespace
@@ -40,7 +41,7 @@ void Win32Pictures::load(const std::u16string& path) {
         LoadImageW(nullptr, wide(path), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                    GetSystemMetrics(SM_CYSMICON), LR_LOADFROMFILE));
     if (!icon)
-        throw PlatformFailure("not a picture: " + utf8(path));
+        throw PlatformFailure("not a picture: " + ToUtf8(path));
     if (picture_)
         DestroyIcon(picture_);
     picture_ = icon;
@@ -54,9 +55,9 @@ int32_t Win32Pictures::handle() const {
 // Replaced whole, so a reader never sees half an icon and a planted link is never followed.
 void Win32Pictures::save(const std::u16string& path) const {
     if (!picture_ || bytes_.empty())
-        throw PlatformFailure("no picture to save as " + utf8(path));
+        throw PlatformFailure("no picture to save as " + ToUtf8(path));
     if (const DWORD error = WriteFileReplacing(std::wstring(wide(path)), {bytes_}))
-        throw PlatformFailure("cannot write " + utf8(path) + ": " + errorText(error));
+        throw PlatformFailure("cannot write " + ToUtf8(path) + ": " + errorText(error));
 }
 
 } // namespace vantoly::win32

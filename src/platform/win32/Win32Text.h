@@ -30,12 +30,6 @@ inline std::string utf8(const wchar_t* text, size_t length) {
 inline std::string utf8(const std::wstring& text) {
     return utf8(text.data(), text.size());
 }
-inline std::string utf8(const std::u16string& text) {
-    return ToUtf8(text);
-}
-inline std::u16string fromUtf8(std::string_view bytes) {
-    return FromUtf8(bytes);
-}
 
 // The text of a window (caption, or the contents of an edit box).
 inline std::u16string windowText(HWND window) {
