@@ -1,6 +1,8 @@
 #pragma once
-// The note window: the state every part of the program shares, and its handlers. Handlers of
-// each subsystem are defined in that subsystem's folder.
+// The note window: the state every part of the program shares, and its handlers, defined beside
+// it in src/app, a file a subject (frmMain.cpp start-up, SaveSettings.cpp the store and autosave,
+// NoteHandlers, AlarmHandlers, TrayHandlers, WindowHandlers). The buttons keep the design's
+// names: Command1 is Quit, Command2 OK and Command3 Clear.
 #include <array>
 #include <cstdint>
 #include <optional>

@@ -17,6 +17,7 @@
 #include "platform/qt/QtForm.h"
 #include "platform/qt/QtPaths.h"
 #include "platform/qt/QtSettingsStore.h"
+#include "platform/qt/QtStateFile.h"
 
 using namespace vantoly;
 using fake::u16;

@@ -1,5 +1,6 @@
 #include "platform/qt/QtDiskErrors.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <atomic>
@@ -73,6 +74,16 @@ std::string WhyNotWritable(const QString& path, int error) {
     if (error != 0)
         return std::strerror(error);
     return "the disk may be full or failing";
+}
+
+bool MakePrivateFolder(const QString& folder) {
+    if (!QFileInfo::exists(folder)) {
+        if (!QDir().mkpath(folder))
+            return false;
+        SyncFolder(QFileInfo(folder).absolutePath()); // the new folder itself
+    }
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return true;
 }
 
 } // namespace vantoly::qt

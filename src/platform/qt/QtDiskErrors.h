@@ -17,6 +17,10 @@ int LastDataSyncError();
 // otherwise why not.
 QString SyncFolder(const QString& folder);
 
+// Makes the folder (with its parents) if need be, syncing a new one into its parent, and leaves
+// it the user's alone (0700). False when it cannot be made.
+bool MakePrivateFolder(const QString& folder);
+
 // Why the file at `path` (which may not exist yet) cannot be written, as far as the system tells:
 // a missing folder, a read-only file system, permission denied, a full disk; `error`, an errno
 // the write met, when none of those shows.

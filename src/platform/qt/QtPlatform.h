@@ -9,6 +9,7 @@
 #include "platform/qt/QtSettingsStore.h"
 #include "platform/qt/QtShellTray.h"
 #include "platform/qt/QtSound.h"
+#include "platform/qt/QtStateFile.h"
 #include "platform/qt/QtZOrder.h"
 
 namespace vantoly::qt {

@@ -21,7 +21,6 @@
 namespace vantoly::qt {
 namespace {
 
-constexpr QFile::Permissions kFolderMode = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
 constexpr QFile::Permissions kFileMode = QFile::ReadOwner | QFile::WriteOwner;
 
 // QSettings drops a value's leading U+FEFF as it reads it, taking it for a byte-order mark: such
@@ -132,9 +131,7 @@ void QtSettingsStore::writeAll(const std::u16string& app, const std::u16string& 
     // Notes are personal: the folder (where the file is replaced through a temporary one) and
     // the file are the user's alone, whatever the umask or an earlier mode said.
     const QString dir = QFileInfo(path).absolutePath();
-    if (!QFileInfo::exists(dir) && QDir().mkpath(dir))
-        SyncFolder(QFileInfo(dir).absolutePath());
-    QFile::setPermissions(dir, kFolderMode);
+    MakePrivateFolder(dir); // a folder that cannot be made fails the sync
     if (const auto stuck = leftoverLock(path))
         throw PlatformFailure(*stuck);
     for (const auto& [key, value] : values)
@@ -211,41 +208,6 @@ bool QtSettingsStore::endWrite(bool undo) {
 std::string QtSettingsStore::whyNotKept() const {
     const QString path = settings_ ? settings_->fileName() : QString();
     return path.toStdString() + " did not keep what was written: " + WhyNotWritable(path);
-}
-
-QString StateFilePath(const QString& name) {
-    QString state = qEnvironmentVariable("XDG_STATE_HOME");
-    if (state.isEmpty() || !QDir::isAbsolutePath(state))
-        state = QDir::homePath() + QStringLiteral("/.local/state");
-    return state + QStringLiteral("/Vantoly/") + name;
-}
-
-std::optional<std::string> QtStateFile::read() {
-    QFile file(path_);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QByteArray bytes = file.readAll();
-    return std::string(bytes.constData(), size_t(bytes.size()));
-}
-
-std::optional<std::string> QtStateFile::replace(const std::vector<std::string_view>& parts) {
-    const QString dir = QFileInfo(path_).absolutePath();
-    if (!QFileInfo::exists(dir)) {
-        if (!QDir().mkpath(dir))
-            return path_.toStdString() + " cannot be written: " + WhyNotWritable(path_);
-        SyncFolder(QFileInfo(dir).absolutePath()); // the new folder itself
-    }
-    QFile::setPermissions(dir, kFolderMode);
-    const QString why = WriteFileReplacing(path_, parts, kFileMode);
-    if (why.isEmpty())
-        return std::nullopt;
-    return path_.toStdString() + " cannot be written: " + why.toStdString();
-}
-
-// Not synced: a journal that comes back after a power cut is passed over, its bases no longer
-// what the file holds.
-void QtStateFile::remove() {
-    QFile::remove(path_);
 }
 
 } // namespace vantoly::qt

@@ -13,7 +13,6 @@
 #include <memory>
 
 #include "platform/SettingsStore.h"
-#include "platform/StateFile.h"
 #include "platform/qt/QtNoteText.h"
 
 class QSettings;
@@ -48,21 +47,6 @@ class QtSettingsStore : public SettingsStore {
     std::unique_ptr<QSettings> settings_;
     // A second name for the file as it stood before the last write, while that write is proven.
     QString previous_;
-};
-
-// A file of the program's state: $XDG_STATE_HOME/Vantoly/NAME (by default ~/.local/state), the
-// user's alone (0600, its folder 0700).
-QString StateFilePath(const QString& name);
-
-class QtStateFile : public StateFile {
-  public:
-    explicit QtStateFile(QString path) : path_(std::move(path)) {}
-    std::optional<std::string> read() override;
-    std::optional<std::string> replace(const std::vector<std::string_view>& parts) override;
-    void remove() override;
-
-  private:
-    QString path_;
 };
 
 } // namespace vantoly::qt

@@ -2,6 +2,8 @@
 
 #include <shlobj.h>
 
+#include "platform/win32/Win32Text.h"
+
 namespace vantoly::win32 {
 
 DWORD WriteFileReplacing(const std::wstring& path, const std::vector<std::string_view>& parts) {
@@ -61,6 +63,28 @@ std::wstring LocalDataFolder() {
     }
     CreateDirectoryW(dir.c_str(), nullptr);
     return dir;
+}
+
+std::wstring StateFilePath(const std::wstring& name) {
+    return LocalDataFolder() + L"\\" + name;
+}
+
+std::optional<std::string> Win32StateFile::read() {
+    return ReadWholeFile(path_);
+}
+
+std::optional<std::string> Win32StateFile::replace(const std::vector<std::string_view>& parts) {
+    const size_t folder = path_.find_last_of(L'\\');
+    if (folder != std::wstring::npos)
+        CreateDirectoryW(path_.substr(0, folder).c_str(), nullptr);
+    const DWORD error = WriteFileReplacing(path_, parts);
+    if (error == ERROR_SUCCESS)
+        return std::nullopt;
+    return utf8(path_) + " cannot be written: " + errorText(error);
+}
+
+void Win32StateFile::remove() {
+    DeleteFileW(path_.c_str());
 }
 
 } // namespace vantoly::win32

@@ -1,10 +1,12 @@
 #pragma once
-// Win32 adapter: whole files written safely, read back, and their times.
+// Win32 adapter: whole files written safely and read back, and the program's state files.
 #include "platform/win32/WindowsHeaders.h"
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/StateFile.h"
 
 namespace vantoly::win32 {
 
@@ -16,5 +18,19 @@ std::optional<std::string> ReadWholeFile(const std::wstring& path);
 // The program's own folder for the user's files on this machine, made if need be:
 // %LOCALAPPDATA%\Vantoly, or under the temporary folder where that is not known.
 std::wstring LocalDataFolder();
+
+// %LOCALAPPDATA%\Vantoly\NAME
+std::wstring StateFilePath(const std::wstring& name);
+
+class Win32StateFile : public StateFile {
+  public:
+    explicit Win32StateFile(std::wstring path) : path_(std::move(path)) {}
+    std::optional<std::string> read() override;
+    std::optional<std::string> replace(const std::vector<std::string_view>& parts) override;
+    void remove() override;
+
+  private:
+    std::wstring path_;
+};
 
 } // namespace vantoly::win32

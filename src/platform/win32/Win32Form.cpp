@@ -14,6 +14,39 @@
 #include "platform/win32/Win32Text.h"
 
 namespace vantoly::win32 {
+namespace {
+
+// The text as it fits in width pixels drawn in the control's font, cut with "…" when it does
+// not; the text itself when it fits.
+std::wstring ElidedToWidth(HWND control, const std::wstring& text, int width) {
+    const HDC dc = GetDC(control);
+    const HGDIOBJ old = SelectObject(dc, HGDIOBJ(SendMessageW(control, WM_GETFONT, 0, 0)));
+    auto fits = [&](const std::wstring& shown) {
+        SIZE size{};
+        GetTextExtentPoint32W(dc, shown.c_str(), int(shown.size()), &size);
+        return size.cx <= width;
+    };
+    std::wstring shown = text;
+    if (!fits(text)) {
+        // The longest start that fits with the ellipsis, never half a surrogate pair.
+        size_t low = 0, high = text.size();
+        while (low < high) {
+            const size_t middle = (low + high + 1) / 2;
+            if (fits(text.substr(0, middle) + L"\u2026"))
+                low = middle;
+            else
+                high = middle - 1;
+        }
+        if (low > 0 && IS_HIGH_SURROGATE(text[low - 1]))
+            --low;
+        shown = text.substr(0, low) + L"\u2026";
+    }
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return shown;
+}
+
+} // namespace
 
 void Win32Form::connectEvents(FormEvents* events, std::function<void(const char*)> reportFailure) {
     events_ = events;

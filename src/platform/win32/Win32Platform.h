@@ -2,6 +2,7 @@
 // Win32 adapter: every port, built together and handed to frmMain as one Platform.
 #include "platform/Platform.h"
 #include "platform/win32/Win32Calls.h"
+#include "platform/win32/Win32Files.h"
 #include "platform/win32/Win32Form.h"
 #include "platform/win32/Win32Host.h"
 #include "platform/win32/Win32SettingsStore.h"

@@ -2,10 +2,8 @@
 // Win32 adapter: the settings store, in the registry where Windows programs of this kind have
 // always kept theirs: HKEY_CURRENT_USER\Software\VB and VBA Program Settings\<app>\<section>,
 // one string value per key. Each value is written in one call, so a failing write leaves every
-// other value as it was; the key is flushed to the disk before a save counts. Beside it, the
-// program's state files.
+// other value as it was; the key is flushed to the disk before a save counts.
 #include "platform/SettingsStore.h"
-#include "platform/StateFile.h"
 
 namespace vantoly::win32 {
 
@@ -18,20 +16,6 @@ class Win32SettingsStore : public SettingsStore {
     // Every value, then the key flushed to the disk: only then is the journal let go of them.
     void writeAll(const std::u16string& app, const std::u16string& section,
                   const Values& values) override;
-};
-
-// %LOCALAPPDATA%\Vantoly\NAME
-std::wstring StateFilePath(const std::wstring& name);
-
-class Win32StateFile : public StateFile {
-  public:
-    explicit Win32StateFile(std::wstring path) : path_(std::move(path)) {}
-    std::optional<std::string> read() override;
-    std::optional<std::string> replace(const std::vector<std::string_view>& parts) override;
-    void remove() override;
-
-  private:
-    std::wstring path_;
 };
 
 } // namespace vantoly::win32

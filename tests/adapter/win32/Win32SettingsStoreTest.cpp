@@ -2,6 +2,7 @@
 // back as written, missing and foreign values read as absent, and nothing else is touched; the
 // journal's file is replaced whole.
 #include "platform/win32/Win32SettingsStore.h"
+#include "platform/win32/Win32Files.h"
 
 #include "platform/win32/WindowsHeaders.h"
 #include <gtest/gtest.h>

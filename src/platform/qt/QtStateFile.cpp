@@ -1,0 +1,42 @@
+#include "platform/qt/QtStateFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "platform/qt/QtDiskErrors.h"
+#include "platform/qt/QtPaths.h"
+
+namespace vantoly::qt {
+
+QString StateFilePath(const QString& name) {
+    QString state = qEnvironmentVariable("XDG_STATE_HOME");
+    if (state.isEmpty() || !QDir::isAbsolutePath(state))
+        state = QDir::homePath() + QStringLiteral("/.local/state");
+    return state + QStringLiteral("/Vantoly/") + name;
+}
+
+std::optional<std::string> QtStateFile::read() {
+    QFile file(path_);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray bytes = file.readAll();
+    return std::string(bytes.constData(), size_t(bytes.size()));
+}
+
+std::optional<std::string> QtStateFile::replace(const std::vector<std::string_view>& parts) {
+    if (!MakePrivateFolder(QFileInfo(path_).absolutePath()))
+        return path_.toStdString() + " cannot be written: " + WhyNotWritable(path_);
+    const QString why = WriteFileReplacing(path_, parts, QFile::ReadOwner | QFile::WriteOwner);
+    if (why.isEmpty())
+        return std::nullopt;
+    return path_.toStdString() + " cannot be written: " + why.toStdString();
+}
+
+// Not synced: a journal that comes back after a power cut is passed over, its bases no longer
+// what the file holds.
+void QtStateFile::remove() {
+    QFile::remove(path_);
+}
+
+} // namespace vantoly::qt
