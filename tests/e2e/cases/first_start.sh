@@ -4,6 +4,7 @@
 # answers without any display: --version and --help, an unknown option, and no display at all.
 source "$(dirname "$0")/../lib.sh"
 desktop_start
+prepare_icon_refs # slow on a busy machine: not inside a wait
 
 answer() { # args...: prints the exit code, standard output and standard error, with no display
   local out err code
@@ -21,7 +22,7 @@ check "nothing written by any of them" test ! -e "$INI" -a ! -e "$HOME/.local/st
 
 vantoly_start "@2026-03-05 10:00:00"
 check "icon embedded in the tray" wait_until 5 tray_icons_are 1
-check "it shows the black 5" wait_until 5 icon_is "Black 5"
+check "it shows the black 5" wait_until 20 icon_is "Black 5"
 check "the program keeps running" running "$VANTOLY_PID"
 check "the window is hidden" bash -c '! xdotool search --onlyvisible --name "^Vantoly$" >/dev/null'
 check "no settings file written" test ! -e "$INI"
