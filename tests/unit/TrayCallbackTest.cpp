@@ -2,6 +2,7 @@
 #include <limits>
 
 #include "Fixture.h"
+#include "tray/BalloonLines.h"
 #include "tray/TrayTexts.h"
 
 using namespace vantoly;
@@ -77,6 +78,24 @@ TEST(TrayTexts, BalloonTextKeepsItsNulInsideTheField) {
     std::u16string pair(254, u'c');
     pair += u"\U0001F600";
     EXPECT_EQ(BalloonText(pair), std::u16string(254, u'c') + u'\0');
+}
+
+TEST(TrayTexts, BalloonLinesBreakAtBlanksAndInsideLongWords) {
+    const struct {
+        const char* text;
+        const char* lines;
+    } cases[] = {
+        {"short", "short"},
+        {"aaa bbb ccc", "aaa bbb\nccc"},       // at the last blank that fits
+        {"aaaa bbbb", "aaaa\nbbbb"},           // a blank where the line is full
+        {"abcdefghijk", "abcdefg\nhijk"},      // a word longer than a line
+        {"a\r\nbbbbbbb c", "a\r\nbbbbbbb\nc"}, // the note's own line breaks count
+        {"\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9",
+         "\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\n\xc3\xa9"}, // a character, not
+                                                                                // a byte
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(BalloonLines(c.text, 7), c.lines) << c.text;
 }
 
 struct TrayCallback : test::Started {

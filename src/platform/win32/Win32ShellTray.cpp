@@ -1,10 +1,12 @@
 #include "platform/win32/Win32ShellTray.h"
 
+#include <algorithm>
 #include <cstring>
 #include <shellapi.h>
 
 #include "platform/ShellTray.h"
 #include "platform/win32/Win32Text.h"
+#include "tray/BalloonLines.h"
 
 namespace vantoly::win32 {
 using namespace NotifyOffset;
@@ -59,8 +61,34 @@ BOOL Win32ShellTray::send(uint32_t message, NotifyRecordBytes& record) {
 #endif
 }
 
+namespace {
+
+// Wine's tray draws a balloon on one line, off the screen for a long note; Windows' own wraps it.
+bool BalloonsUnwrapped() {
+    static const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version");
+    return wine;
+}
+
+// The balloon's text in lines, still within its field (a character is never cut in half).
+NotifyRecordBytes WithBalloonLines(NotifyRecordBytes record) {
+    char* field = reinterpret_cast<char*>(record.data() + szInfo);
+    const std::string lines =
+        BalloonLines(std::string_view(field, strnlen(field, NotifyLength::szInfo)), 64);
+    size_t length = std::min(lines.size(), NotifyLength::szInfo - 1);
+    while (length < lines.size() && length > 0 && (uint8_t(lines[length]) & 0xC0) == 0x80)
+        --length;
+    std::memcpy(field, lines.data(), length);
+    field[length] = '\0';
+    return record;
+}
+
+} // namespace
+
 int32_t Win32ShellTray::Shell_NotifyIconA(uint32_t message, NotifyRecordBytes& record) {
-    const BOOL done = send(message, record);
+    NotifyRecordBytes shown = record;
+    if ((Field32(record, uFlags) & NIF_INFO) && BalloonsUnwrapped())
+        shown = WithBalloonLines(record);
+    const BOOL done = send(message, shown);
     if (done)
         remember(message, record);
     return done ? 1 : 0;

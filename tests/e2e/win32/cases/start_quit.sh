@@ -3,7 +3,7 @@
 # its tooltip, the window stays hidden and top-most, with the default titles. A double-click on
 # the icon shows it, off the screen's corner; OK saves and hides; a right-click shows the note in
 # a balloon; Quit saves, removes the icon and ends with code 0. A note in Cyrillic, Hebrew and
-# emoji reaches the balloon whole.
+# emoji reaches the balloon whole, and a long one comes in lines.
 source "$(dirname "$0")/../lib.sh"
 wine_desktop_start
 
@@ -41,6 +41,15 @@ check "and hides" wait_until 5 hidden
 click_tray_icon 3
 check "a note in any script reaches the balloon whole" \
   wait_until 10 shell_balloon_is "Молоко 😀 שלום"
+click_tray_icon --repeat 2 --delay 80 1
+check "shown again" wait_until 5 shown
+python3 -c 'print("see " * 30 + "x" * 150, end="")' >"$WORK/note.txt"
+drv set-text-file txtNote "$(winepath_of "$WORK/note.txt")"
+drv click Command2 && wait_until 5 hidden
+click_tray_icon 3
+# Wine's tray would draw it on one line, past the screen's edge.
+in_lines() { drv shell-balloon | tr -d '\r' | awk 'length > 64 { exit 1 } END { exit NR < 4 }'; }
+check "a long note's balloon comes in lines" wait_until 10 in_lines
 click_tray_icon --repeat 2 --delay 80 1
 check "shown again" wait_until 5 shown
 check "still top-most" started
