@@ -4,6 +4,7 @@
 
 #include "base/Settings.h"
 #include "base/Utf8.h"
+#include "notes/NoteSlots.h"
 #include "platform/Failure.h"
 
 namespace vantoly {
@@ -19,6 +20,13 @@ bool Journaled(const std::u16string& app) {
 
 std::string Digest(const std::optional<std::u16string>& value) {
     return StoredDigest(value ? &*value : nullptr);
+}
+
+// A note's text is kept whole from both sides; a title, an option or a place is short, and the
+// later one stands.
+bool KeepsBoth(std::u16string_view key) {
+    return std::any_of(NoteSlots.begin(), NoteSlots.end(),
+                       [&](const NoteSlot& slot) { return slot.textKey == key; });
 }
 
 } // namespace
@@ -110,12 +118,14 @@ void JournalingStore::write(const std::u16string& app, const std::u16string& sec
 }
 
 void JournalingStore::writeAll(const std::u16string& app, const std::u16string& section,
-                               const Values& values) {
+                               const Values& asked) {
+    elsewhere_ = {};
     if (!Journaled(app)) {
-        store_.writeAll(app, section, values);
+        store_.writeAll(app, section, asked);
         return;
     }
     replayOnce();
+    const Values values = reconcile(section, asked);
     std::optional<std::string> failure;
     try {
         store_.writeAll(app, section, values);
@@ -145,6 +155,37 @@ void JournalingStore::writeAll(const std::u16string& app, const std::u16string& 
         save();
     if (failure)
         throw PlatformFailure(*failure);
+}
+
+SettingsStore::Values JournalingStore::reconcile(const std::u16string& section,
+                                                 const Values& values) {
+    std::vector<std::u16string> keys;
+    for (const auto& [key, value] : values)
+        keys.push_back(key);
+    const auto now = store_.readBack(std::u16string(kAppTitle), section, keys);
+    if (!now)
+        return values; // the save's own proof says what is wrong
+    Values kept;
+    for (size_t i = 0; i < values.size(); ++i) {
+        const auto& [key, ours] = values[i];
+        const auto& there = (*now)[i];
+        const std::string& was = base(section, key);
+        if (there == ours || Digest(there) == was) {
+            kept.push_back(values[i]);
+        } else if (StoredDigest(&ours) == was) {
+            stored_[Name(section, key)] = Digest(there);
+            if (entries_.erase(Name(section, key)) > 0)
+                save();
+            elsewhere_.taken.emplace_back(key, there);
+        } else if (there && KeepsBoth(key)) {
+            std::u16string both = ours + std::u16string(kBothKeptSeparator) + *there;
+            elsewhere_.keptBoth.emplace_back(key, both);
+            kept.emplace_back(key, std::move(both));
+        } else {
+            kept.push_back(values[i]);
+        }
+    }
+    return kept;
 }
 
 std::optional<std::string> JournalingStore::prove(const std::u16string& section,

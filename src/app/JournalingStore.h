@@ -12,7 +12,11 @@
 //     the store holds another value for that key than the entry's base: then something wrote a
 //     later value, and the store's stands;
 //   - what the store still will not take is read from the journal, so nothing typed is lost;
-//   - a journal that cannot be written says why, and is written again at every later call.
+//   - a journal that cannot be written says why, and is written again at every later call;
+//   - a value the store holds that changed there since it was read (another computer's sync,
+//     another session) is never written over: changed only there, it stands and is reported as
+//     taken; changed here too, a note is written as both texts, ours first, and reported as
+//     such; any other value is ours, the later.
 // The journal is for the program's own application name (kAppTitle); other names pass through.
 #include <map>
 #include <optional>
@@ -40,6 +44,13 @@ class JournalingStore : public SettingsStore {
                  std::u16string_view text);
     // Writes the journal again when its last write failed; true when it holds all it should.
     bool flush();
+    // What the last writeAll found changed in the store since it was read: the values it took
+    // from there rather than write over, and the notes it wrote as both texts.
+    struct Elsewhere {
+        std::vector<std::pair<std::u16string, std::optional<std::u16string>>> taken;
+        std::vector<std::pair<std::u16string, std::u16string>> keptBoth;
+    };
+    const Elsewhere& changedElsewhere() const { return elsewhere_; }
     // Why the journal's last write failed; nothing when it succeeded.
     const std::optional<std::string>& journalFailure() const { return journalFailure_; }
 
@@ -53,6 +64,8 @@ class JournalingStore : public SettingsStore {
     std::optional<std::string> prove(const std::u16string& section,
                                      const std::vector<std::u16string>& keys, const Values& values,
                                      bool refused, bool& changed);
+    // The values to write, against what the store holds now (see Elsewhere).
+    Values reconcile(const std::u16string& section, const Values& values);
     // After the store undid a write: what it holds again needs no journal entry.
     void settle(const std::u16string& section, const std::vector<std::u16string>& keys);
 
@@ -62,6 +75,11 @@ class JournalingStore : public SettingsStore {
     JournalEntries entries_;
     std::map<std::string, std::string> stored_; // name -> StoredDigest of what the store holds
     std::optional<std::string> journalFailure_;
+    Elsewhere elsewhere_;
 };
+
+// Between a note's text written here and the text found written elsewhere, both kept.
+inline constexpr std::u16string_view kBothKeptSeparator =
+    u"\r\n-------- changed elsewhere too --------\r\n";
 
 } // namespace vantoly

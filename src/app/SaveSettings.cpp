@@ -3,10 +3,12 @@
 
 #include "app/frmMain.h"
 #include "base/NumberText.h"
+#include "base/ResumeNext.h"
 #include "base/Settings.h"
 #include "base/Utf8.h"
 #include "notes/NoteSlots.h"
 #include "platform/Failure.h"
+#include "tray/TrayTexts.h"
 
 namespace vantoly {
 
@@ -72,6 +74,7 @@ bool frmMain::SaveSettings() {
         else if (slot == CurrentNote)
             UnsavedNotes[size_t(slot)] = std::move(values[shownNote].second);
     }
+    ShowChangesFromElsewhere();
     if (saved)
         saveFailureShown_ = false;
     else
@@ -80,6 +83,40 @@ bool frmMain::SaveSettings() {
     if (settings_.journalFailure())
         ui_.setTimerEnabled(Timer::timerAutosave, true);
     return saved;
+}
+
+void frmMain::ShowChangesFromElsewhere() {
+    const auto& found = settings_.changedElsewhere();
+    for (const auto& [key, value] : found.taken) {
+        if (key == NoteKey(CurrentNote))
+            ResumeNext([&] {
+                ui_.setText(Control::txtNote, value.value_or(std::u16string(
+                                                  NoteSlots[size_t(CurrentNote)].defaultText)));
+            });
+        // The boxes' handlers as a click would run them: the icon follows.
+        if (key == Key::Black)
+            ResumeNext([&] {
+                RestoreOption(Control::chkBlack, Key::Black);
+                chkBlack_Click();
+            });
+        if (key == Key::Indicator)
+            ResumeNext([&] {
+                RestoreOption(Control::chkNote, Key::Indicator);
+                chkNote_Click();
+            });
+        for (const auto& [edge, edgeKey] : {std::pair{Edge::Left, Key::xPos},
+                                            {Edge::Top, Key::yPos},
+                                            {Edge::Width, Key::wPos},
+                                            {Edge::Height, Key::hPos}})
+            if (key == edgeKey)
+                ResumeNext([&] { RestoreEdge(edge, edgeKey); });
+    }
+    for (const auto& [key, both] : found.keptBoth) {
+        if (key == NoteKey(CurrentNote))
+            ResumeNext([&] { ui_.setText(Control::txtNote, both); });
+        ShowBalloon(std::u16string(kAppTitle) + u'\0',
+                    BalloonText(u"changed elsewhere too: both kept"));
+    }
 }
 
 std::u16string frmMain::UnsavedNotesFate(bool quitting) const {

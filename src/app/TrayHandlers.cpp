@@ -142,14 +142,18 @@ void frmMain::Picture1_MouseMove(int16_t /*Button*/, int16_t /*Shift*/, float X,
             const auto next = NextAlarm(CurrentNote);
             title = BalloonTitle(note, next ? std::optional(next->first) : std::nullopt);
         });
-        ResumeNext([&] { TrayData.szInfoTitle = title; });
-        ResumeNext([&] {
-            TrayData.uFlags = NIF_INFO;
-            TrayData.dwInfoFlags = NIIF_INFO;
-        });
-        ResumeNext([&] { TrayData.szInfo = BalloonText(ui_.text(Control::txtNote)); });
-        ResumeNext([&] { SendTrayData(NIM_MODIFY); });
+        ShowBalloon(title, BalloonText(note));
     }
+}
+
+void frmMain::ShowBalloon(std::u16string_view title, std::u16string_view text) {
+    ResumeNext([&] { TrayData.szInfoTitle = title; });
+    ResumeNext([&] {
+        TrayData.uFlags = NIF_INFO;
+        TrayData.dwInfoFlags = NIIF_INFO;
+    });
+    ResumeNext([&] { TrayData.szInfo = text; });
+    ResumeNext([&] { SendTrayData(NIM_MODIFY); });
 }
 
 } // namespace vantoly

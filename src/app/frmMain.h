@@ -127,6 +127,10 @@ class frmMain : public FormEvents, public FormWindow {
     }
     void CheckAlarmAfterBox();
     void ReportSaveFailure();
+    // What a save found changed in the store since it was read: the window shows what the store
+    // holds now, and a note written with both texts is said in a balloon.
+    void ShowChangesFromElsewhere();
+    void ShowBalloon(std::u16string_view title, std::u16string_view text);
     void ReportJournalFailure();
     // What becomes of notes the store did not take, for the boxes that say so.
     std::u16string UnsavedNotesFate(bool quitting) const;

@@ -1,4 +1,5 @@
 #include "Fixture.h"
+#include "app/JournalingStore.h"
 
 using namespace vantoly;
 using fake::u8;
@@ -115,6 +116,50 @@ TEST_F(Settings, AFailingStoreIsShownOnceAndNotesWaitInMemory) {
     fp.settingsWritable = false;
     form.Command2_Click();
     EXPECT_EQ(fp.boxes.size(), 2u) << "a new episode is shown again";
+}
+
+// A value changed in the file since it was read (another computer's sync, another session) is
+// never written over: changed only there, OK leaves it and the window shows it; changed here
+// too, a note keeps both texts, ours first, and a balloon says so; an option is the later, ours.
+TEST(SettingsElsewhere, AValueChangedInTheFileIsTakenOrKeptBeside) {
+    const std::string both = "mine 2" + u8(std::u16string(kBothKeptSeparator)) + "theirs";
+    const struct {
+        const char16_t* key;
+        const char16_t* here;  // the window's value at OK
+        const char16_t* there; // the file's, changed after the start
+        const char* file;      // after OK
+        const char* shown;     // the window's after OK
+    } cases[] = {
+        {u"Note", u"mine", u"theirs", "theirs", "theirs"},
+        {u"Note", u"mine 2", u"theirs", both.c_str(), both.c_str()},
+        {u"Note", u"mine 2", u"mine", "mine 2", "mine 2"},
+        {u"Note", u"mine 2", u"mine 2", "mine 2", "mine 2"},
+        {u"Black", u"1", u"0", "0", "0"},
+        {u"Black", u"0", u"2", "0", "0"},
+    };
+    for (const auto& c : cases) {
+        fake::FakePlatform fp;
+        fp.addDayIcons();
+        fp.store = {{u"Note", u"mine"}, {u"Black", u"1"}};
+        frmMain form(fp.platform());
+        form.Form_Load();
+        fp.store[c.key] = c.there;
+        const bool note = std::u16string_view(c.key) == u"Note";
+        if (note)
+            fp.texts[Control::txtNote] = c.here;
+        else
+            fp.values[Control::chkBlack] = int16_t(c.here[0] - u'0');
+        form.Command2_Click();
+        const std::string label = u8(c.key) + " " + u8(c.here) + "/" + u8(c.there);
+        EXPECT_EQ(u8(fp.store[c.key]), c.file) << label;
+        EXPECT_EQ(note ? u8(fp.texts[Control::txtNote])
+                       : std::to_string(fp.values[Control::chkBlack]),
+                  c.shown)
+            << label;
+        const bool said = !fp.shellCalls.empty() &&
+                          fp.shellCalls.back().fields.szInfo == "changed elsewhere too: both kept";
+        EXPECT_EQ(said, std::string(c.file) == both) << label;
+    }
 }
 
 // A save the store reports done while its file holds nothing (a full disk under a library that

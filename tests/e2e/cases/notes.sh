@@ -2,7 +2,8 @@
 # The notes as a user keeps them, through the real tray icon and window on an XEmbed tray: the
 # tray double-click shows the window with the caret in the note and hides it again the way OK
 # does, three notes round-trip through switching and a restart, a note is renamed through the
-# input box, the balloon reaches the desktop's notification server, and Quit saves and ends.
+# input box, the balloon reaches the desktop's notification server, a note changed in the file
+# and in the window keeps both texts, and Quit saves and ends.
 source "$(dirname "$0")/../lib.sh"
 desktop_start
 bus_start
@@ -86,6 +87,16 @@ same "restart: note 2 is back" "$(note_text)" "second note"
 click_form $HELP 1
 sleep 0.3
 same "restart: the help note is the user's" "$(note_text)" "my help"
+# Another computer's sync puts a new file in place (a rename over it) while the note is typed
+# here: OK keeps both texts, ours first, in the file and the window.
+xdotool key ctrl+End && xdotool type " here"
+sed 's/^Note3=.*/Note3=from elsewhere/' "$INI" >"$INI.sync" && mv "$INI.sync" "$INI"
+xdotool key alt+o
+check "changed in both places: the file keeps both" \
+  wait_until 5 eval '[ "$(setting Note3)" = "my help here\r\n-------- changed elsewhere too --------\r\nfrom elsewhere" ]'
+show_by_tray_icon 10
+same "and the window shows both" "$(note_text | tr -d '\r' | tr '\n' '|')" \
+  "my help here|-------- changed elsewhere too --------|from elsewhere"
 xdotool key alt+q
 wait_until 5 gone "$VANTOLY_PID"
 same "restart: the renamed title is kept" "$(setting Title2)" "Shopping"
