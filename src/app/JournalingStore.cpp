@@ -188,6 +188,29 @@ SettingsStore::Values JournalingStore::reconcile(const std::u16string& section,
     return kept;
 }
 
+void JournalingStore::takeChanges(const std::u16string& section,
+                                  const std::vector<std::u16string>& keys,
+                                  const std::pair<std::u16string, std::u16string_view>& shown) {
+    elsewhere_ = {};
+    const auto now = store_.readBack(std::u16string(kAppTitle), section, keys);
+    if (!now)
+        return;
+    for (size_t i = 0; i < keys.size(); ++i) {
+        const std::string name = Name(section, keys[i]);
+        const std::string& was = base(section, keys[i]);
+        const auto& there = (*now)[i];
+        if (Digest(there) == was || entries_.count(name))
+            continue;
+        if (keys[i] == shown.first) {
+            const std::u16string here(shown.second);
+            if (StoredDigest(&here) != was)
+                continue;
+        }
+        stored_[name] = Digest(there);
+        elsewhere_.taken.emplace_back(keys[i], there);
+    }
+}
+
 std::optional<std::string> JournalingStore::prove(const std::u16string& section,
                                                   const std::vector<std::u16string>& keys,
                                                   const Values& values, bool refused,

@@ -44,8 +44,14 @@ class JournalingStore : public SettingsStore {
                  std::u16string_view text);
     // Writes the journal again when its last write failed; true when it holds all it should.
     bool flush();
-    // What the last writeAll found changed in the store since it was read: the values it took
-    // from there rather than write over, and the notes it wrote as both texts.
+    // Takes what changed in the store since it was read, for the keys given (into
+    // changedElsewhere().taken), but for a key with typing not yet saved: the journal's, or the
+    // shown value `shown` when it differs from what was read. Those are kept both at the save.
+    void takeChanges(const std::u16string& section, const std::vector<std::u16string>& keys,
+                     const std::pair<std::u16string, std::u16string_view>& shown);
+    void watch(std::function<void()> changed) override { store_.watch(std::move(changed)); }
+    // What the last writeAll (or takeChanges) found changed in the store since it was read: the
+    // values it took from there rather than write over, and the notes it wrote as both texts.
     struct Elsewhere {
         std::vector<std::pair<std::u16string, std::optional<std::u16string>>> taken;
         std::vector<std::pair<std::u16string, std::u16string>> keptBoth;

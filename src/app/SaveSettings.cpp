@@ -6,6 +6,7 @@
 #include "base/ResumeNext.h"
 #include "base/Settings.h"
 #include "base/Utf8.h"
+#include "notes/Alarm.h"
 #include "notes/NoteSlots.h"
 #include "platform/Failure.h"
 #include "tray/TrayTexts.h"
@@ -88,11 +89,24 @@ bool frmMain::SaveSettings() {
 void frmMain::ShowChangesFromElsewhere() {
     const auto& found = settings_.changedElsewhere();
     for (const auto& [key, value] : found.taken) {
-        if (key == NoteKey(CurrentNote))
+        for (int16_t slot = 0; slot < int16_t(NoteSlots.size()); ++slot) {
+            const NoteSlot& note = NoteSlots[size_t(slot)];
+            if (key == note.titleKey)
+                ResumeNext([&] {
+                    ui_.setText(Option1(slot), value.value_or(std::u16string(note.defaultTitle)));
+                });
+            if (key != note.textKey)
+                continue;
+            // A note written elsewhere rings here too, once, as one written here.
             ResumeNext([&] {
-                ui_.setText(Control::txtNote, value.value_or(std::u16string(
-                                                  NoteSlots[size_t(CurrentNote)].defaultText)));
+                if (slot == CurrentNote) {
+                    ui_.setText(Control::txtNote, value.value_or(std::u16string(note.defaultText)));
+                    SetNoteAlarm(slot, FindAlarm(ui_.textView(Control::txtNote)).has_value());
+                } else {
+                    SetNoteAlarm(slot, FindAlarm(StoredNote(slot)).has_value());
+                }
             });
+        }
         // The boxes' handlers as a click would run them: the icon follows.
         if (key == Key::Black)
             ResumeNext([&] {
@@ -117,6 +131,25 @@ void frmMain::ShowChangesFromElsewhere() {
         ShowBalloon(std::u16string(kAppTitle) + u'\0',
                     BalloonText(u"changed elsewhere too: both kept"));
     }
+}
+
+void frmMain::SettingsChangedElsewhere() {
+    std::vector<std::u16string> keys{std::u16string(Key::xPos),  std::u16string(Key::yPos),
+                                     std::u16string(Key::wPos),  std::u16string(Key::hPos),
+                                     std::u16string(Key::Black), std::u16string(Key::Indicator)};
+    for (const NoteSlot& slot : NoteSlots) {
+        keys.emplace_back(slot.textKey);
+        keys.emplace_back(slot.titleKey);
+    }
+    ResumeNext([&] {
+        settings_.takeChanges(
+            std::u16string(kSection), keys,
+            {std::u16string(NoteKey(CurrentNote)), ui_.textView(Control::txtNote)});
+    });
+    if (settings_.changedElsewhere().taken.empty())
+        return;
+    ShowChangesFromElsewhere();
+    ResumeNext([&] { RefreshTrayIcon(); });
 }
 
 std::u16string frmMain::UnsavedNotesFate(bool quitting) const {

@@ -52,6 +52,7 @@ void frmMain::Form_Load() {
         SetOnTop(*this, -1, 0);
         ui_.hideForm();
         SendTrayData(NIM_SETVERSION);
+        settings_.watch([this] { SettingsChangedElsewhere(); });
     } catch (const std::exception&) {
         InstallationError();
         // An icon added before the failure would stay in the tray as a dead icon.

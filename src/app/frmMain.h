@@ -48,6 +48,9 @@ class frmMain : public FormEvents, public FormWindow {
     // What is typed reaches the recovery journal within a second; what cannot be written there
     // (or to the alarms file) is tried again every second, and said once when it keeps failing.
     void NoteTyped() override;
+    // Someone else changed the settings: the window, the tray and the alarms follow, but for a
+    // note with typing not yet saved (both texts are kept at its save).
+    void SettingsChangedElsewhere();
     void timerAutosave_Timer() override;
 
     // Notes, titles and buttons.

@@ -1,5 +1,6 @@
 #pragma once
 // The per-user settings store: text values by application, section and key.
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -48,6 +49,9 @@ class SettingsStore {
     }
     // Why a write that readBack does not show was lost, as far as the system can tell.
     virtual std::string whyNotKept() const { return "the settings did not keep what was written"; }
+    // Calls `changed` (from the event loop, about a second later) whenever someone else changes
+    // the store: never for the store's own writes. Here: a store nobody else changes.
+    virtual void watch(std::function<void()> changed) { (void)changed; }
     // Called once a writeAll has been read back: a write that left less than it found is undone
     // (the store put back as it was before it, where the store kept a way to; true when it was).
     virtual bool endWrite(bool undo) {

@@ -120,7 +120,9 @@ class FakePlatform : public Toolkit,
     // empty file into place): what readBack sees.
     bool fileEmptied = false;
     std::map<std::u16string, std::u16string> store; // key -> value, section "Settings"
-    void addDayIcons();                             // Black\1..31.ico and White\1..31.ico
+    // What the program asked to be called when someone else changes the store.
+    std::function<void()> storeChanged;
+    void addDayIcons(); // Black\1..31.ico and White\1..31.ico
     // The answers the input box gives, in turn; the empty text is a cancel. Without one left the
     // box is cancelled.
     std::vector<std::u16string> inputAnswers;
@@ -221,6 +223,7 @@ class FakePlatform : public Toolkit,
                                        const std::u16string& key) override;
     void write(const std::u16string& app, const std::u16string& section, const std::u16string& key,
                const std::u16string& value) override;
+    void watch(std::function<void()> changed) override { storeChanged = std::move(changed); }
     std::optional<Held> readBack(const std::u16string& app, const std::u16string& section,
                                  const std::vector<std::u16string>& keys) override;
 

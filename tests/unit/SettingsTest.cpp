@@ -162,6 +162,29 @@ TEST(SettingsElsewhere, AValueChangedInTheFileIsTakenOrKeptBeside) {
     }
 }
 
+// Changed in the file while Vantoly runs: the shown note, a title and the alarms follow at
+// once; a note being typed does not, and keeps both texts at OK.
+TEST(SettingsElsewhere, ChangesInTheFileShowUpWhileItRuns) {
+    fake::FakePlatform fp;
+    fp.addDayIcons();
+    fp.store = {{u"Note", u"mine"}, {u"Title2", u"Work"}};
+    frmMain form(fp.platform());
+    form.Form_Load();
+    ASSERT_TRUE(fp.storeChanged);
+    fp.store[u"Note"] = u"theirs @9:05";
+    fp.store[u"Title2"] = u"Home";
+    fp.storeChanged();
+    EXPECT_EQ(u8(fp.texts[Control::txtNote]), "theirs @9:05");
+    EXPECT_EQ(u8(fp.texts[Control::Option1_1]), "Home");
+    EXPECT_TRUE(form.NoteAlarms[0].armedFrom) << "an alarm written there rings here";
+    fp.texts[Control::txtNote] = u"typed";
+    fp.store[u"Note"] = u"theirs again";
+    fp.storeChanged();
+    EXPECT_EQ(u8(fp.texts[Control::txtNote]), "typed");
+    form.Command2_Click();
+    EXPECT_EQ(fp.store[u"Note"], u"typed" + std::u16string(kBothKeptSeparator) + u"theirs again");
+}
+
 // A save the store reports done while its file holds nothing (a full disk under a library that
 // renamed an empty file into place): the user is told, the journal keeps the note and every
 // title the file lost, and later typing is based on what the file really holds, so a sudden end

@@ -3,14 +3,17 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QLockFile>
 #include <QSettings>
 #include <QStringList>
 #include <QSysInfo>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
@@ -73,6 +76,35 @@ std::optional<std::string> leftoverLock(const QString& path) {
 } // namespace
 
 QtSettingsStore::QtSettingsStore() = default;
+
+std::array<long long, 4> QtSettingsStore::fileNow() const {
+    struct stat file {};
+    if (!settings_ || ::stat(QFile::encodeName(settings_->fileName()).constData(), &file) != 0)
+        return {};
+    return {(long long)file.st_ino, (long long)file.st_size, (long long)file.st_mtim.tv_sec,
+            (long long)file.st_mtim.tv_nsec};
+}
+
+void QtSettingsStore::watch(std::function<void()> changed) {
+    if (!settings_)
+        return;
+    const QString dir = QFileInfo(settings_->fileName()).absolutePath();
+    MakePrivateFolder(dir);
+    seen_ = fileNow();
+    settle_ = std::make_unique<QTimer>();
+    settle_->setSingleShot(true);
+    settle_->setInterval(1000);
+    QObject::connect(settle_.get(), &QTimer::timeout, [this, changed = std::move(changed)] {
+        const auto now = fileNow();
+        if (now == seen_)
+            return; // this store's own write, or nothing that touched the file
+        seen_ = now;
+        changed();
+    });
+    watcher_ = std::make_unique<QFileSystemWatcher>(QStringList{dir});
+    QObject::connect(watcher_.get(), &QFileSystemWatcher::directoryChanged,
+                     [this] { settle_->start(); });
+}
 // QSettings writes what it still holds as it goes: not into a wait for a lock left behind.
 QtSettingsStore::~QtSettingsStore() {
     if (settings_)
@@ -150,6 +182,7 @@ void QtSettingsStore::writeAll(const std::u16string& app, const std::u16string& 
         previous_ = previous;
     const int failedSyncs = FailedDataSyncs();
     ini.sync();
+    seen_ = fileNow(); // what this store wrote, whatever the disk made of it
     const bool synced = FailedDataSyncs() == failedSyncs;
     const QString folderSynced = synced ? SyncFolder(dir) : QString();
     if (!synced || !folderSynced.isEmpty())
@@ -199,6 +232,7 @@ bool QtSettingsStore::endWrite(bool undo) {
             0) {
         QFile::remove(previous); // still there when both names were the same file
         SyncFolder(QFileInfo(path).absolutePath());
+        seen_ = fileNow();
         return true;
     }
     QFile::remove(previous);

@@ -10,12 +10,16 @@
 // by this process or a dead one is removed rather than waited out. The file is the user's alone
 // (0600, its folder 0700).
 #include <QString>
+#include <array>
+#include <functional>
 #include <memory>
 
 #include "platform/SettingsStore.h"
 #include "platform/qt/QtNoteText.h"
 
+class QFileSystemWatcher;
 class QSettings;
+class QTimer;
 
 namespace vantoly::qt {
 
@@ -34,6 +38,10 @@ class QtSettingsStore : public SettingsStore {
                                  const std::vector<std::u16string>& keys) override;
     std::string whyNotKept() const override;
     bool endWrite(bool undo) override;
+    // A watch on the folder, as sync tools and editors replace the file rather than write into
+    // it; a second without change after the last event, and only when the file is not the one
+    // this store last wrote or saw.
+    void watch(std::function<void()> changed) override;
 
     // Where a value written here may already be held (the note window).
     void shareNotesWith(SameText held) { heldElsewhere_ = std::move(held); }
@@ -47,6 +55,11 @@ class QtSettingsStore : public SettingsStore {
     std::unique_ptr<QSettings> settings_;
     // A second name for the file as it stood before the last write, while that write is proven.
     QString previous_;
+    // The file as this store last wrote or saw it: its inode, size and time of change.
+    std::array<long long, 4> seen_{};
+    std::array<long long, 4> fileNow() const;
+    std::unique_ptr<QFileSystemWatcher> watcher_;
+    std::unique_ptr<QTimer> settle_;
 };
 
 } // namespace vantoly::qt

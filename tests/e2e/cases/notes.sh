@@ -3,7 +3,7 @@
 # tray double-click shows the window with the caret in the note and hides it again the way OK
 # does, three notes round-trip through switching and a restart, a note is renamed through the
 # input box, the balloon reaches the desktop's notification server, a note changed in the file
-# and in the window keeps both texts, and Quit saves and ends.
+# shows up, one changed in the file and in the window keeps both texts, and Quit saves and ends.
 source "$(dirname "$0")/../lib.sh"
 desktop_start
 bus_start
@@ -97,6 +97,11 @@ check "changed in both places: the file keeps both" \
 show_by_tray_icon 10
 same "and the window shows both" "$(note_text | tr -d '\r' | tr '\n' '|')" \
   "my help here|-------- changed elsewhere too --------|from elsewhere"
+xdotool key alt+o && wait_until 5 not form_shown
+sed 's/^Note3=.*/Note3=synced while hidden/' "$INI" >"$INI.sync" && mv "$INI.sync" "$INI"
+show_by_tray_icon 10
+check "a note changed in the file meanwhile shows up" \
+  wait_until 5 eval '[ "$(note_text)" = "synced while hidden" ]'
 xdotool key alt+q
 wait_until 5 gone "$VANTOLY_PID"
 same "restart: the renamed title is kept" "$(setting Title2)" "Shopping"
