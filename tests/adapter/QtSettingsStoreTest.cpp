@@ -164,6 +164,24 @@ TEST_F(Store, TheJournalIsTheUsersAloneAndReplacesALinkPlantedAtItsPlace) {
     EXPECT_EQ(journal.read(), std::nullopt);
 }
 
+// Two sessions sharing one home (a network home, two machines) keep a journal each; the one
+// journal of earlier versions becomes this session's.
+TEST_F(Store, EachSessionKeepsItsOwnJournalAndTakesOverTheOldOne) {
+    const QByteArray home = qgetenv("XDG_STATE_HOME"), runtime = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_STATE_HOME", state.path().toUtf8());
+    QDir().mkpath(QFileInfo(journalPath).path());
+    qt::QtStateFile(journalPath).replace({"typed before the upgrade"});
+    qputenv("XDG_RUNTIME_DIR", "/run/user/1000");
+    const QString own = qt::StateFilePath(QStringLiteral("journal"));
+    EXPECT_EQ(qt::QtStateFile(own).read(), "typed before the upgrade");
+    EXPECT_FALSE(QFileInfo::exists(journalPath));
+    qputenv("XDG_RUNTIME_DIR", "/run/user/1000/another");
+    EXPECT_NE(qt::StateFilePath(QStringLiteral("journal")), own);
+    for (const auto& [name, value] :
+         {std::pair{"XDG_STATE_HOME", home}, {"XDG_RUNTIME_DIR", runtime}})
+        value.isNull() ? qunsetenv(name) : qputenv(name, value);
+}
+
 TEST_F(Store, HandEditedListReadsAsOneText) {
     QDir().mkpath(QFileInfo(iniPath()).path());
     QFile file(iniPath());

@@ -108,6 +108,9 @@ store_settings() { # key=value lines
   mkdir -p "$(dirname "$INI")"
   { echo "[Settings]"; printf '%s\n' "$@"; } >"$INI"
 }
+# The recovery journal of this instance (one per machine and session): its path, once written.
+journal_file() { ls "${XDG_STATE_HOME:-$HOME/.local/state}"/Vantoly/journal.* 2>/dev/null | head -n 1; }
+journal_has() { grep -qsF -- "$1" "$(journal_file)"; } # text
 setting() { # key: prints the stored value
   awk -F= -v k="$1" '$1 == k { sub(/^[^=]*=/, ""); print; exit }' "$INI" 2>/dev/null
 }

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <QSysInfo>
 
 #include "platform/qt/QtDiskErrors.h"
 #include "platform/qt/QtPaths.h"
@@ -13,7 +15,16 @@ QString StateFilePath(const QString& name) {
     QString state = qEnvironmentVariable("XDG_STATE_HOME");
     if (state.isEmpty() || !QDir::isAbsolutePath(state))
         state = QDir::homePath() + QStringLiteral("/.local/state");
-    return state + QStringLiteral("/Vantoly/") + name;
+    QString host = QSysInfo::machineHostName();
+    host.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9.-]")), QStringLiteral("_"));
+    const QByteArray session = qgetenv("XDG_RUNTIME_DIR");
+    const QString own = state + QStringLiteral("/Vantoly/") + name + QLatin1Char('.') + host +
+                        QLatin1Char('-') + QString::number(qChecksum(QByteArrayView(session)), 16);
+    // The one file of earlier versions becomes this instance's, once.
+    const QString shared = state + QStringLiteral("/Vantoly/") + name;
+    if (QFileInfo::exists(shared) && !QFileInfo::exists(own))
+        QFile::rename(shared, own);
+    return own;
 }
 
 std::optional<std::string> QtStateFile::read() {

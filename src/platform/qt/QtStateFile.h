@@ -6,8 +6,10 @@
 
 namespace vantoly::qt {
 
-// A file of the program's state: $XDG_STATE_HOME/Vantoly/NAME (by default ~/.local/state), the
-// user's alone (0600, its folder 0700).
+// A file of the program's state: $XDG_STATE_HOME/Vantoly/NAME.HOST-SESSION (by default under
+// ~/.local/state), the user's alone (0600, its folder 0700). Each machine, and each session
+// with a runtime folder of its own, keeps its own, so two sharing one home never drop each
+// other's typing.
 QString StateFilePath(const QString& name);
 
 class QtStateFile : public StateFile {

@@ -12,13 +12,13 @@ xdotool key ctrl+End && xdotool type --delay 20 " during"
 sleep 3
 check "a moment's trouble is not worth a box" not box_open
 disarm
-check "room again: the typing reaches the journal" wait_until 10 grep -qsF " during" "$JOURNAL"
+check "room again: the typing reaches the journal" wait_until 10 journal_has " during"
 arm
 xdotool type --delay 20 " lasting"
 check "trouble that lasts is said" wait_until 15 box_open
 dismiss_boxes
 disarm
-wait_until 10 grep -qsF " lasting" "$JOURNAL"
+wait_until 10 journal_has " lasting"
 kill_and_restart
 same "after a kill the typing is in the file" "$(setting Note)" "saved during lasting"
 stop
@@ -39,7 +39,7 @@ xdotool key ctrl+a && xdotool type --delay 20 "Home" && xdotool key Return
 wait_until 5 not box_open
 xdotool key ctrl+End && xdotool type --delay 20 " second"
 check "the typing after the rename reaches the journal" \
-  wait_until 10 grep -qsF "saved first second" "$JOURNAL"
+  wait_until 10 journal_has "saved first second"
 kill_and_restart
 same "failed OK, rename, typing, kill: the note is whole" "$(setting Note)" "saved first second"
 same "and the title is the new one" "$(setting Title2)" "Home"

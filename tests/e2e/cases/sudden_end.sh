@@ -9,7 +9,7 @@ desktop_start
 type_note() { # text
   show_by_tray_icon 10 || return 1
   xdotool key ctrl+End && xdotool type --delay 20 "$1"
-  wait_until 15 grep -qsF -- "$1" "$HOME/.local/state/Vantoly/journal" ||
+  wait_until 15 journal_has "$1" ||
     fail "the typing did not reach the journal"
 }
 

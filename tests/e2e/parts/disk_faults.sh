@@ -7,7 +7,6 @@ gcc -shared -fPIC -O1 -o "$WORK/faults.so" "$E2E_DIR/faults/faults.c" -ldl ||
   { fail "the fault shim did not build"; finish; }
 SETTINGS_DIR=$(dirname "$INI")
 STATE_DIR="$HOME/.local/state/Vantoly"
-JOURNAL="$STATE_DIR/journal"
 NOTE1="30 16" NOTE2="110 16"
 export FAULT_ARM="$WORK/arm" FAULT_LOG="$WORK/faults.log"
 FAULTS_FAILED=0
@@ -27,7 +26,7 @@ dismiss_boxes() {
   while wait_until "${1:-1}" box_open; do xdotool key Return; sleep 0.3; done
 }
 typed_is_kept() { # text: in the file, or in the journal
-  grep -qsF -- "$1" "$INI" || grep -qsF -- "$1" "$JOURNAL"
+  grep -qsF -- "$1" "$INI" || grep -qsF -- "$1" "$(journal_file)"
 }
 # Killed outright, then started on a sound disk: the settings file must parse and hold each text.
 kill_and_restart() {
@@ -36,7 +35,7 @@ kill_and_restart() {
   KILLS=$((${KILLS:-0} + 1))
   cp "$WORK/vantoly.log" "$WORK/killed-$KILLS.log"
   cp "$INI" "$WORK/killed-$KILLS.ini" 2>/dev/null
-  cp "$JOURNAL" "$WORK/killed-$KILLS.journal" 2>/dev/null
+  cp "$(journal_file)" "$WORK/killed-$KILLS.journal" 2>/dev/null
   [ -f "$FAULT_LOG" ] && mv "$FAULT_LOG" "$WORK/faults-$KILLS.log"
   disarm
   FAULT_CALLS= vantoly_start
