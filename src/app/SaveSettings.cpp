@@ -1,3 +1,4 @@
+#include <array>
 #include <string>
 #include <utility>
 
@@ -12,6 +13,16 @@
 #include "tray/TrayTexts.h"
 
 namespace vantoly {
+namespace {
+
+// The window's place and size, each edge under its key, in the order they are saved.
+constexpr std::array<std::pair<Edge, std::u16string_view>, 4> kPlaceKeys{
+    {{Edge::Left, Key::xPos},
+     {Edge::Top, Key::yPos},
+     {Edge::Width, Key::wPos},
+     {Edge::Height, Key::hPos}}};
+
+} // namespace
 
 std::u16string frmMain::ReadSetting(std::u16string_view app, std::u16string_view section,
                                     std::u16string_view key, std::u16string_view defaultText) {
@@ -45,12 +56,9 @@ bool frmMain::WriteSetting(std::u16string_view app, std::u16string_view section,
 // key.
 bool frmMain::SaveSettings() {
     const std::u16string separator = p_.clock.decimalSeparator();
-    SettingsStore::Values values = {
-        {std::u16string(Key::xPos), NumberText(ui_.formGeometry(Edge::Left), separator)},
-        {std::u16string(Key::yPos), NumberText(ui_.formGeometry(Edge::Top), separator)},
-        {std::u16string(Key::wPos), NumberText(ui_.formGeometry(Edge::Width), separator)},
-        {std::u16string(Key::hPos), NumberText(ui_.formGeometry(Edge::Height), separator)},
-    };
+    SettingsStore::Values values;
+    for (const auto& [edge, key] : kPlaceKeys)
+        values.emplace_back(key, NumberText(ui_.formGeometry(edge), separator));
     // The shown note under its slot's key, then any the store could not take before.
     const size_t shownNote = values.size();
     values.emplace_back(NoteKey(CurrentNote), ui_.text(Control::txtNote));
@@ -118,10 +126,7 @@ void frmMain::ShowChangesFromElsewhere() {
                 RestoreOption(Control::chkNote, Key::Indicator);
                 chkNote_Click();
             });
-        for (const auto& [edge, edgeKey] : {std::pair{Edge::Left, Key::xPos},
-                                            {Edge::Top, Key::yPos},
-                                            {Edge::Width, Key::wPos},
-                                            {Edge::Height, Key::hPos}})
+        for (const auto& [edge, edgeKey] : kPlaceKeys)
             if (key == edgeKey)
                 ResumeNext([&] { RestoreEdge(edge, edgeKey); });
     }
@@ -134,9 +139,11 @@ void frmMain::ShowChangesFromElsewhere() {
 }
 
 void frmMain::SettingsChangedElsewhere() {
-    std::vector<std::u16string> keys{std::u16string(Key::xPos),  std::u16string(Key::yPos),
-                                     std::u16string(Key::wPos),  std::u16string(Key::hPos),
-                                     std::u16string(Key::Black), std::u16string(Key::Indicator)};
+    std::vector<std::u16string> keys;
+    for (const auto& [edge, key] : kPlaceKeys)
+        keys.emplace_back(key);
+    keys.emplace_back(Key::Black);
+    keys.emplace_back(Key::Indicator);
     for (const NoteSlot& slot : NoteSlots) {
         keys.emplace_back(slot.textKey);
         keys.emplace_back(slot.titleKey);
