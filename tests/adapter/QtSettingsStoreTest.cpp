@@ -6,11 +6,13 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <map>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "app/JournalingStore.h"
 #include "app/frmMain.h"
+#include "base/IniText.h"
 #include "fake/FakePlatform.h"
 #include "notes/NoteSlots.h"
 #include "platform/Failure.h"
@@ -42,8 +44,7 @@ TEST_F(Store, MissingKeyIsNothingAndCreatesNoFile) {
     EXPECT_FALSE(QFileInfo::exists(iniPath()));
 }
 
-TEST_F(Store, EveryTextComesBackUnchanged) {
-    const std::u16string texts[] = {u"line 1\r\nline 2\r\n",
+const std::u16string kTexts[] = {u"line 1\r\nline 2\r\n",
                                     u"@9:05 PM",
                                     u"a, b; c = d",
                                     u"  lead and trail  ",
@@ -56,7 +57,16 @@ TEST_F(Store, EveryTextComesBackUnchanged) {
                                     u"C:\\path\\x",
                                     u"tab\there",
                                     u"=",
-                                    u"1440"};
+                                    u"1440",
+                                    u"\uFEFFpasted from a file",
+                                    u"\u2060joined",
+                                    std::u16string(u"nul") + u'\0' + u"0 inside",
+                                    u"\x01" u"abc\x1b[0m",
+                                    u"ends in \\",
+                                    u"\x7F and \r alone"};
+
+TEST_F(Store, EveryTextComesBackUnchanged) {
+    const auto& texts = kTexts;
     int n = 0;
     for (const auto& text : texts) {
         const std::u16string key = u"Note" + u16(std::to_string(++n));
@@ -228,6 +238,56 @@ std::optional<std::u16string> qsettingsRead(const QString& path, const char* key
     const QVariant value = ini.value(key);
     return qt::fromQ(value.typeId() == QMetaType::QStringList ? value.toStringList().join(", ")
                                                               : value.toString());
+}
+
+// The Windows program keeps the same file through IniText: what either program writes, the
+// other reads exactly, and for the same values IniText writes the very bytes QSettings does.
+TEST_F(Store, OneFileServesTheLinuxAndTheWindowsProgram) {
+    std::map<std::u16string, std::u16string> values; // in order, as QSettings writes new keys
+    int n = 0;
+    for (const auto& text : kTexts)
+        values[u"Note" + u16(std::to_string(++n))] = text;
+    store.writeAll(u"Vantoly", u"Settings", {values.begin(), values.end()});
+    QFile file(iniPath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const std::string written = file.readAll().toStdString();
+    file.close();
+    const IniText linuxFile(written);
+    IniText windowsFile;
+    for (const auto& [key, text] : values) {
+        EXPECT_EQ(GivenForm(linuxFile.value(u"Settings", key).value_or(u"(none)")), text)
+            << fake::u8(text);
+        windowsFile.set(u"Settings", key, KeptForm(text));
+    }
+    EXPECT_EQ(windowsFile.bytes("\n"), written);
+
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(QByteArray::fromStdString(windowsFile.bytes("\r\n")));
+    file.close();
+    qt::QtSettingsStore next;
+    for (const auto& [key, text] : values)
+        EXPECT_EQ(next.read(u"Vantoly", u"Settings", key), text) << fake::u8(text);
+
+    // Every file on record that once broke the program reads the same through both.
+    const QDir data(VANTOLY_SOURCE_DIR "/tests/data/settings");
+    for (const QString& name : data.entryList({"*.ini"}, QDir::Files)) {
+        QFile recorded(data.filePath(name));
+        ASSERT_TRUE(recorded.open(QIODevice::ReadOnly));
+        const IniText parsed(recorded.readAll().toStdString());
+        QSettings ini(data.filePath(name), QSettings::IniFormat);
+        for (const QString& path : ini.allKeys()) {
+            const QString group = path.contains('/') ? path.section('/', 0, 0) : QString();
+            const QString key = path.section('/', -1);
+            const QVariant held = ini.value(path);
+            const auto expected =
+                held.isValid() ? std::optional(qt::fromQ(held.typeId() == QMetaType::QStringList
+                                                             ? held.toStringList().join(", ")
+                                                             : held.toString()))
+                               : std::nullopt;
+            EXPECT_EQ(parsed.value(qt::fromQ(group), qt::fromQ(key)), expected)
+                << name.toStdString() << ": " << path.toStdString();
+        }
+    }
 }
 
 // Every settings file on record that once broke the program, replayed with the real store:

@@ -17,6 +17,7 @@
 #include <unistd.h>
 #include <utility>
 
+#include "base/IniText.h"
 #include "platform/Failure.h"
 #include "platform/qt/QtDiskErrors.h"
 #include "platform/qt/QtPaths.h"
@@ -26,27 +27,20 @@ namespace {
 
 constexpr QFile::Permissions kFileMode = QFile::ReadOwner | QFile::WriteOwner;
 
-// QSettings drops a value's leading U+FEFF as it reads it, taking it for a byte-order mark: such
-// a value is stored behind a WORD JOINER, as is one that starts with a WORD JOINER, and given
-// back without it.
-constexpr char16_t kKeptMark = u'\u2060';
-
+// A value QSettings would lose a first character of is stored in its kept form.
 QVariant storedForm(const SameText& held, const std::u16string& value) {
-    if (!value.empty() && (value[0] == u'\uFEFF' || value[0] == kKeptMark))
-        return QString(QChar(kKeptMark)) + toQ(value);
-    return SharedOrNew(held, value);
+    const std::u16string kept = KeptForm(value);
+    return kept.size() != value.size() ? QVariant(toQ(kept)) : SharedOrNew(held, value);
 }
 
 // A hand-edited value with unquoted commas reads as a list; give it back as written.
 std::optional<std::u16string> textOf(const QVariant& value) {
     if (!value.isValid())
         return std::nullopt;
-    std::u16string text = fromQ(value.typeId() == QMetaType::QStringList
-                                    ? value.toStringList().join(QStringLiteral(", "))
-                                    : value.toString());
-    if (!text.empty() && text[0] == kKeptMark)
-        text.erase(0, 1);
-    return text;
+    const std::u16string text = fromQ(value.typeId() == QMetaType::QStringList
+                                          ? value.toStringList().join(QStringLiteral(", "))
+                                          : value.toString());
+    return std::u16string(GivenForm(text));
 }
 
 // QSettings waits for its lock file, at every sync, until it counts as stale: half a minute after
