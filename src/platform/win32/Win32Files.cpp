@@ -1,5 +1,7 @@
 #include "platform/win32/Win32Files.h"
 
+#include <cwctype>
+#include <iterator>
 #include <shlobj.h>
 
 #include "platform/win32/Win32Text.h"
@@ -37,16 +39,23 @@ DWORD WriteFileReplacing(const std::wstring& path, const std::vector<std::string
 }
 
 std::optional<std::string> ReadWholeFile(const std::wstring& path) {
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // Shared for renaming: a sync tool replacing the file is not held up by this read.
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return std::nullopt;
     std::string bytes;
     char buffer[65536];
     DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+    BOOL read = FALSE;
+    while ((read = ReadFile(file, buffer, sizeof buffer, &got, nullptr)) && got > 0)
         bytes.append(buffer, got);
+    const DWORD error = GetLastError();
     CloseHandle(file);
+    if (!read) {
+        SetLastError(error);
+        return std::nullopt; // part of a file is not the file
+    }
     return bytes;
 }
 
@@ -65,8 +74,29 @@ std::wstring LocalDataFolder() {
     return dir;
 }
 
-std::wstring StateFilePath(const std::wstring& name) {
-    return LocalDataFolder() + L"\\" + name;
+std::wstring PortableSettingsFile() {
+    std::wstring exe(MAX_PATH, L'\0');
+    DWORD length = 0;
+    while ((length = GetModuleFileNameW(nullptr, exe.data(), DWORD(exe.size()))) == exe.size())
+        exe.resize(exe.size() * 2);
+    exe.resize(length);
+    const std::wstring file = exe.substr(0, exe.find_last_of(L'\\') + 1) + L"Vantoly.ini";
+    return length > 0 && GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES ? file : L"";
+}
+
+std::wstring StateFilePath(const std::wstring& name, const std::wstring& portableFile) {
+    if (portableFile.empty())
+        return LocalDataFolder() + L"\\" + name;
+    // Beside a file that may travel: one per computer and user, as each keeps its own typing.
+    wchar_t host[MAX_COMPUTERNAME_LENGTH + 1] = {}, user[257] = {};
+    DWORD hostLength = DWORD(std::size(host)), userLength = DWORD(std::size(user));
+    GetComputerNameW(host, &hostLength);
+    GetUserNameW(user, &userLength);
+    std::wstring own = std::wstring(host) + L"-" + user;
+    for (wchar_t& ch : own)
+        if (!iswalnum(ch) && ch != L'-' && ch != L'.')
+            ch = L'_';
+    return portableFile.substr(0, portableFile.find_last_of(L'\\') + 1) + name + L"." + own;
 }
 
 std::optional<std::string> Win32StateFile::read() {

@@ -19,8 +19,10 @@ std::optional<std::string> ReadWholeFile(const std::wstring& path);
 // %LOCALAPPDATA%\Vantoly, or under the temporary folder where that is not known.
 std::wstring LocalDataFolder();
 
-// %LOCALAPPDATA%\Vantoly\NAME
-std::wstring StateFilePath(const std::wstring& name);
+// Vantoly.ini beside vantoly.exe when it is there (the program is portable); else nothing.
+std::wstring PortableSettingsFile();
+// %LOCALAPPDATA%\Vantoly\NAME; beside the portable file, NAME.COMPUTER-USER.
+std::wstring StateFilePath(const std::wstring& name, const std::wstring& portableFile);
 
 class Win32StateFile : public StateFile {
   public:
