@@ -6,6 +6,8 @@ install(TARGETS vantoly RUNTIME DESTINATION .)
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/assets/Black ${CMAKE_SOURCE_DIR}/assets/White DESTINATION .)
 install(FILES ${CMAKE_SOURCE_DIR}/assets/alarm.wav DESTINATION .)
 install(FILES ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
+# How to make it portable (a Vantoly.ini beside it); the installer itself never does.
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/README.txt DESTINATION .)
 
 set(CPACK_PACKAGE_NAME vantoly)
 set(CPACK_PACKAGE_VERSION 1.00)

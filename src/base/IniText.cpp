@@ -9,7 +9,9 @@ namespace {
 
 constexpr char16_t kWordJoiner = u'\u2060';
 
-bool isSpace(char ch) { return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r'; }
+bool isSpace(char ch) {
+    return ch == ' ' || ch == '\t' || ch == '\n' || ch == '\r';
+}
 bool isHexDigit(char16_t ch) {
     return (ch >= '0' && ch <= '9') || (ch >= 'a' && ch <= 'f') || (ch >= 'A' && ch <= 'F');
 }
@@ -108,8 +110,8 @@ bool readLine(std::string_view data, size_t& pos, size_t& start, size_t& length,
         } else if (ch == '\\') {
             if (i < data.size()) {
                 const char next = data[i++];
-                if (i < data.size() && ((next == '\n' && data[i] == '\r') ||
-                                        (next == '\r' && data[i] == '\n')))
+                if (i < data.size() &&
+                    ((next == '\n' && data[i] == '\r') || (next == '\r' && data[i] == '\n')))
                     ++i;
             }
         } else if (ch == '"') {
@@ -168,7 +170,8 @@ std::optional<std::u16string> unescapedValue(std::string_view raw) {
             if (++i >= raw.size())
                 break;
             const char code = raw[i++];
-            static constexpr std::string_view named = "abfnrtv\"?'\\", meant = "\a\b\f\n\r\t\v\"?'\\";
+            static constexpr std::string_view named = "abfnrtv\"?'\\",
+                                              meant = "\a\b\f\n\r\t\v\"?'\\";
             if (const auto n = named.find(code); n != std::string_view::npos) {
                 text += char16_t(meant[n]);
             } else if (code == 'x' || (code >= '0' && code <= '7')) {
@@ -338,8 +341,8 @@ void IniText::set(std::u16string_view section, std::u16string_view key, std::u16
     if (known == sections_.end())
         known = sections_.insert(sections_.end(), {std::u16string(section), {}});
     auto& entries = known->entries;
-    const auto first = std::find_if(entries.begin(), entries.end(),
-                                    [&](const Entry& e) { return e.key == key; });
+    const auto first =
+        std::find_if(entries.begin(), entries.end(), [&](const Entry& e) { return e.key == key; });
     if (first == entries.end()) {
         entries.push_back({std::u16string(key), escapedValue(text)});
         return;

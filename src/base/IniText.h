@@ -16,8 +16,7 @@ class IniText {
     // Never fails: what cannot be parsed is passed over, as QSettings does.
     explicit IniText(std::string_view bytes = {});
     // Nothing when the key is not there (or holds QSettings' "no value").
-    std::optional<std::u16string> value(std::u16string_view section,
-                                        std::u16string_view key) const;
+    std::optional<std::u16string> value(std::u16string_view section, std::u16string_view key) const;
     void set(std::u16string_view section, std::u16string_view key, std::u16string_view text);
     // The file's text, each line ended by `eol`.
     std::string bytes(std::string_view eol) const;

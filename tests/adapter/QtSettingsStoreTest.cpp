@@ -45,25 +45,26 @@ TEST_F(Store, MissingKeyIsNothingAndCreatesNoFile) {
 }
 
 const std::u16string kTexts[] = {u"line 1\r\nline 2\r\n",
-                                    u"@9:05 PM",
-                                    u"a, b; c = d",
-                                    u"  lead and trail  ",
-                                    u16("Café ש € 😀"),
-                                    u"",
-                                    u"@ByteArray(x)",
-                                    u"#not a comment",
-                                    u"[Section]",
-                                    u"\"quoted\"",
-                                    u"C:\\path\\x",
-                                    u"tab\there",
-                                    u"=",
-                                    u"1440",
-                                    u"\uFEFFpasted from a file",
-                                    u"\u2060joined",
-                                    std::u16string(u"nul") + u'\0' + u"0 inside",
-                                    u"\x01" u"abc\x1b[0m",
-                                    u"ends in \\",
-                                    u"\x7F and \r alone"};
+                                 u"@9:05 PM",
+                                 u"a, b; c = d",
+                                 u"  lead and trail  ",
+                                 u16("Café ש € 😀"),
+                                 u"",
+                                 u"@ByteArray(x)",
+                                 u"#not a comment",
+                                 u"[Section]",
+                                 u"\"quoted\"",
+                                 u"C:\\path\\x",
+                                 u"tab\there",
+                                 u"=",
+                                 u"1440",
+                                 u"\uFEFFpasted from a file",
+                                 u"\u2060joined",
+                                 std::u16string(u"nul") + u'\0' + u"0 inside",
+                                 u"\x01"
+                                 u"abc\x1b[0m",
+                                 u"ends in \\",
+                                 u"\x7F and \r alone"};
 
 TEST_F(Store, EveryTextComesBackUnchanged) {
     const auto& texts = kTexts;
