@@ -33,8 +33,8 @@ display_start() {
   ${DESKTOP_DETACHED:+setsid} openbox ${OPENBOX_ARGS:-} >>"$WORK/openbox.log" 2>&1 &
   OPENBOX_PID=$!
   PIDS+=($OPENBOX_PID)
-  sleep 0.3
-  xdpyinfo >/dev/null 2>&1
+  # Until openbox manages the screen, a panel mapped meanwhile may never show.
+  wait_until 20 eval 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"'
 }
 
 # The XEmbed tray host; it can be stopped and started again, as a panel that restarts.
@@ -44,10 +44,16 @@ tray_start() {
     --heighttype pixel --height 24 ${TRAYER_ARGS:-} >>"$WORK/trayer.log" 2>&1 &
   TRAYER_PID=$!
   PIDS+=($TRAYER_PID)
-  wait_until 10 tray_panel >/dev/null && return 0
+  if wait_until 10 tray_panel >/dev/null; then
+    # On a busy machine trayer's first map of its panel is now and then lost between it and
+    # openbox, and the panel never shows: asked again, openbox shows it.
+    wait_until 5 tray_panel_shown || xdotool windowmap "$(tray_panel)" 2>/dev/null
+    wait_until 10 tray_panel_shown && return 0
+  fi
   [ "${1:-}" = quiet ] || desktop_problem "trayer did not start"
   return 1
 }
+tray_panel_shown() { xwininfo -id "$(tray_panel)" 2>/dev/null | grep -q IsViewable; }
 tray_stop() { kill "$TRAYER_PID" 2>/dev/null; wait "$TRAYER_PID" 2>/dev/null; wait_until 5 not tray_panel >/dev/null; }
 
 # awk reads to the end: quitting at the first match would end xwininfo by SIGPIPE, a failure
