@@ -46,10 +46,19 @@ void JournalingStore::replayOnce() {
             continue;
         const std::u16string section = FromUtf8(name.substr(0, slash));
         const std::u16string key = FromUtf8(name.substr(slash + 1));
-        if (base(section, key) != entry.base)
-            continue; // the store took a later value of this key
+        std::u16string typed = FromUtf8(entry.text);
+        if (base(section, key) != entry.base) {
+            // Written since the typing began: by this program's last save, which ended before
+            // the journal did (the file then holds the typing, or more of it), or elsewhere. A
+            // note typed here then keeps both texts; any other value is the file's, the later.
+            const auto held = store_.read(app, section, key);
+            if (held && (!KeepsBoth(key) || ToUtf8(*held).starts_with(entry.text)))
+                continue;
+            if (held)
+                typed += std::u16string(kBothKeptSeparator) + *held;
+        }
         try {
-            write(app, section, key, FromUtf8(entry.text));
+            write(app, section, key, typed);
         } catch (const PlatformFailure&) {
             // Kept by write, and read from the journal until the store takes it.
         }

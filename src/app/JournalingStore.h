@@ -8,9 +8,10 @@
 //     read back after a write: never a value that only the store's memory holds;
 //   - a value the store lost on the way (a file emptied by a failed save) goes to the journal too,
 //     and the store is asked to undo that write;
-//   - at the first use, before anything is read, the journal's entries go into the store, unless
-//     the store holds another value for that key than the entry's base: then something wrote a
-//     later value, and the store's stands;
+//   - at the first use, before anything is read, the journal's entries go into the store; where
+//     the store holds another value for that key than the entry's base, something wrote a later
+//     value: a note then keeps both texts (unless the store's already holds the typing), and any
+//     other value is the store's;
 //   - what the store still will not take is read from the journal, so nothing typed is lost;
 //   - a journal that cannot be written says why, and is written again at every later call;
 //   - a value the store holds that changed there since it was read (another computer's sync,

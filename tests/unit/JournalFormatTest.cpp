@@ -117,14 +117,22 @@ TEST_F(Journal, AWriteOfTheKeyTakesItOut) {
 }
 
 // Something wrote a later value of the same key after the typing reached the journal (another
-// copy of the program, a restored backup): that value stands.
-TEST_F(Journal, ALaterValueInTheStoreWins) {
+// computer sharing the file, a restored backup): a note keeps both texts, other values the
+// later one. The program's own save that landed before a crash is not doubled.
+TEST_F(Journal, ALaterValueInTheStoreIsKeptBesideTheTyping) {
     store->journal(u"Settings", u"Note", u"typed");
+    store->journal(u"Settings", u"Note2", u"mine");
     store->journal(u"Settings", u"Title1", u"typed title");
+    store->journal(u"Settings", u"Title2", u"typed title");
     settings.store[u"Note"] = u"written later";
+    settings.store[u"Note2"] = u"mine, and saved with more";
+    settings.store[u"Title2"] = u"renamed later";
     start();
-    EXPECT_EQ(read(u"Note"), u"written later");
+    EXPECT_EQ(read(u"Note"), u"typed" + std::u16string(kBothKeptSeparator) + u"written later");
+    EXPECT_EQ(settings.store[u"Note"], read(u"Note"));
+    EXPECT_EQ(read(u"Note2"), u"mine, and saved with more") << "this program's own save";
     EXPECT_EQ(read(u"Title1"), u"typed title") << "no value then, none since";
+    EXPECT_EQ(read(u"Title2"), u"renamed later");
     EXPECT_FALSE(file.bytes);
 }
 
