@@ -108,7 +108,11 @@ void frmMain::ShowChangesFromElsewhere() {
             // A note written elsewhere rings here too, once, as one written here.
             ResumeNext([&] {
                 if (slot == CurrentNote) {
+                    // The caret stays where it was, as far as the new text reaches.
+                    const int32_t caret = ui_.caret();
                     ui_.setText(Control::txtNote, value.value_or(std::u16string(note.defaultText)));
+                    if (ui_.formVisible())
+                        ui_.setSelection(Control::txtNote, caret, 0);
                     SetNoteAlarm(slot, FindAlarm(ui_.textView(Control::txtNote)).has_value());
                 } else {
                     SetNoteAlarm(slot, FindAlarm(StoredNote(slot)).has_value());

@@ -101,6 +101,9 @@ class Toolkit {
     virtual int32_t formHandle() const = 0;
     // Selects in a text box from a zero-based offset; a length past the end selects to the end.
     virtual void setSelection(Control control, int32_t start, int32_t length) = 0;
+    // Where the caret (the selection's start) stands in the note box, counted as setSelection
+    // counts; 0 while the box is not shown.
+    virtual int32_t caret() const = 0;
 
     virtual bool timerEnabled(Timer timer) const = 0;
     virtual void setTimerEnabled(Timer timer, bool enabled) = 0;

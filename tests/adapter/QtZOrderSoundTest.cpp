@@ -49,6 +49,7 @@ TEST(QtSelection, CountsALineBreakAsTwoCharacters) {
     EXPECT_EQ(box->textCursor().selectedText(), "@9:05 AM");
     form.setSelection(Control::txtNote, 12, 500); // past the end: to the end
     EXPECT_EQ(box->textCursor().selectedText(), "@9:05 AM dentist");
+    EXPECT_EQ(form.caret(), 12) << "counted the same way back";
 }
 
 TEST(QtSound, MissingFileIsSilentAndARealOneStartsWithoutWaiting) {

@@ -198,6 +198,7 @@ class FakePlatform : public Toolkit,
     void setSelection(Control control, int32_t start, int32_t length) override {
         selections.push_back({control, start, length});
     }
+    int32_t caret() const override { return selections.empty() ? 0 : selections.back().start; }
     bool timerEnabled(Timer timer) const override { return timers[int(timer)]; }
     void setTimerEnabled(Timer timer, bool enabled) override { timers[int(timer)] = enabled; }
     void loadPicture(const std::u16string& path) override;

@@ -171,10 +171,15 @@ TEST(SettingsElsewhere, ChangesInTheFileShowUpWhileItRuns) {
     frmMain form(fp.platform());
     form.Form_Load();
     ASSERT_TRUE(fp.storeChanged);
+    fp.visible = true;
+    fp.setSelection(Control::txtNote, 3, 0);
+    const size_t selected = fp.selections.size();
     fp.store[u"Note"] = u"theirs @9:05";
     fp.store[u"Title2"] = u"Home";
     fp.storeChanged();
     EXPECT_EQ(u8(fp.texts[Control::txtNote]), "theirs @9:05");
+    ASSERT_EQ(fp.selections.size(), selected + 1);
+    EXPECT_EQ(fp.selections.back().start, 3) << "the caret stays where it was";
     EXPECT_EQ(u8(fp.texts[Control::Option1_1]), "Home");
     EXPECT_TRUE(form.NoteAlarms[0].armedFrom) << "an alarm written there rings here";
     fp.texts[Control::txtNote] = u"typed";

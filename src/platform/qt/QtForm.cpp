@@ -319,6 +319,16 @@ void QtForm::setSelection(Control control, int32_t start, int32_t length) {
     txtNote_->setTextCursor(cursor);
 }
 
+int32_t QtForm::caret() const {
+    if (!noteInBox_ || !txtNote_)
+        return 0;
+    const QTextCursor cursor = txtNote_->textCursor();
+    const int32_t start = int32_t(cursor.selectionStart());
+    // Each line break before it is two characters to the program when the note has CR LF.
+    const bool pairs = note_.contains(QStringView(u"\r\n"));
+    return start + (pairs ? txtNote_->document()->findBlock(start).blockNumber() : 0);
+}
+
 QTimer* QtForm::timer(Timer timer) const {
     return timer == Timer::Timer1       ? timer1_
            : timer == Timer::timerAlarm ? timerAlarm_

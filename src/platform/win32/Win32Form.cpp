@@ -315,6 +315,12 @@ void Win32Form::setSelection(Control c, int32_t start, int32_t length) {
     SendMessageW(control(c), EM_SCROLLCARET, 0, 0);
 }
 
+int32_t Win32Form::caret() const {
+    DWORD start = 0;
+    SendMessageW(control(Control::txtNote), EM_GETSEL, WPARAM(&start), 0);
+    return int32_t(start);
+}
+
 bool Win32Form::timerEnabled(Timer timer) const {
     return timers_[size_t(timer)];
 }

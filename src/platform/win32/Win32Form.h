@@ -65,6 +65,7 @@ class Win32Form : public Toolkit {
     int32_t windowHandle(Control control) const override;
     int32_t formHandle() const override;
     void setSelection(Control control, int32_t start, int32_t length) override;
+    int32_t caret() const override;
     bool timerEnabled(Timer timer) const override;
     void setTimerEnabled(Timer timer, bool enabled) override;
     void loadPicture(const std::u16string& path) override;
