@@ -88,15 +88,27 @@ void QtSettingsStore::watch(std::function<void()> changed) {
     settle_ = std::make_unique<QTimer>();
     settle_->setSingleShot(true);
     settle_->setInterval(1000);
-    QObject::connect(settle_.get(), &QTimer::timeout, [this, changed = std::move(changed)] {
-        const auto now = fileNow();
-        if (now == seen_)
-            return; // this store's own write, or nothing that touched the file
-        seen_ = now;
-        changed();
-    });
+    // The folder's watch sees the file replaced, the file's own watch it written in place (an
+    // editor, a sync tool that does); a file replaced is watched afresh.
+    const QString file = settings_->fileName();
+    auto watchFile = [this, file] {
+        if (!watcher_->files().contains(file) && QFileInfo::exists(file))
+            watcher_->addPath(file);
+    };
+    QObject::connect(settle_.get(), &QTimer::timeout,
+                     [this, watchFile, changed = std::move(changed)] {
+                         watchFile();
+                         const auto now = fileNow();
+                         if (now == seen_)
+                             return; // this store's own write, or nothing that touched the file
+                         seen_ = now;
+                         changed();
+                     });
     watcher_ = std::make_unique<QFileSystemWatcher>(QStringList{dir});
+    watchFile();
     QObject::connect(watcher_.get(), &QFileSystemWatcher::directoryChanged,
+                     [this] { settle_->start(); });
+    QObject::connect(watcher_.get(), &QFileSystemWatcher::fileChanged,
                      [this] { settle_->start(); });
 }
 // QSettings writes what it still holds as it goes: not into a wait for a lock left behind.

@@ -102,6 +102,10 @@ sed 's/^Note3=.*/Note3=synced while hidden/' "$INI" >"$INI.sync" && mv "$INI.syn
 show_by_tray_icon 10
 check "a note changed in the file meanwhile shows up" \
   wait_until 5 eval '[ "$(note_text)" = "synced while hidden" ]'
+# An editor writes the file in place while the window shows the note, untouched since: it follows.
+content=$(sed 's/^Note3=.*/Note3=written in place/' "$INI") && printf '%s\n' "$content" >"$INI"
+check "a note written into the file in place shows up in the shown window" \
+  wait_until 5 eval '[ "$(note_text)" = "written in place" ]'
 xdotool key alt+q
 wait_until 5 gone "$VANTOLY_PID"
 same "restart: the renamed title is kept" "$(setting Title2)" "Shopping"
