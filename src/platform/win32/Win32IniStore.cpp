@@ -15,8 +15,8 @@ unsigned long long wide64(DWORD high, DWORD low) {
 } // namespace
 
 Win32IniStore::~Win32IniStore() {
-    if (wait_)
-        UnregisterWaitEx(wait_, INVALID_HANDLE_VALUE); // and waits for a call under way
+    if (HANDLE wait = InterlockedExchangePointer(&wait_, nullptr))
+        UnregisterWaitEx(wait, INVALID_HANDLE_VALUE); // and waits for a call under way
     if (change_ != INVALID_HANDLE_VALUE)
         FindCloseChangeNotification(change_);
     if (window_)
@@ -123,7 +123,10 @@ void Win32IniStore::watch(std::function<void()> changed) {
 void CALLBACK Win32IniStore::folderChanged(void* self, BOOLEAN) {
     auto* store = static_cast<Win32IniStore*>(self);
     PostMessageW(store->window_, kFolderChanged, 0, 0);
-    FindNextChangeNotification(store->change_);
+    // A folder that can no longer be watched (removed, its drive gone) would call without end.
+    if (!FindNextChangeNotification(store->change_))
+        if (HANDLE wait = InterlockedExchangePointer(&store->wait_, nullptr))
+            UnregisterWait(wait);
 }
 
 LRESULT CALLBACK Win32IniStore::settle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
