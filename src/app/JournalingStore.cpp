@@ -181,7 +181,7 @@ SettingsStore::Values JournalingStore::reconcile(const std::u16string& section,
         const std::string& was = base(section, key);
         if (there == ours || Digest(there) == was) {
             kept.push_back(values[i]);
-        } else if (StoredDigest(&ours) == was) {
+        } else if (unchangedHere(Name(section, key), was, ours)) {
             stored_[Name(section, key)] = Digest(there);
             if (entries_.erase(Name(section, key)) > 0)
                 save();
@@ -197,6 +197,21 @@ SettingsStore::Values JournalingStore::reconcile(const std::u16string& section,
     return kept;
 }
 
+void JournalingStore::showsForNothing(const std::u16string& section, const std::u16string& key,
+                                      std::u16string_view text) {
+    const std::u16string shown(text);
+    defaults_[Name(section, key)] = StoredDigest(&shown);
+}
+
+bool JournalingStore::unchangedHere(const std::string& name, const std::string& was,
+                                    const std::u16string& value) const {
+    const std::string digest = StoredDigest(&value);
+    if (digest == was)
+        return true;
+    const auto shown = defaults_.find(name);
+    return was == StoredDigest(nullptr) && shown != defaults_.end() && shown->second == digest;
+}
+
 void JournalingStore::takeChanges(const std::u16string& section,
                                   const std::vector<std::u16string>& keys,
                                   const std::pair<std::u16string, std::u16string_view>& shown) {
@@ -210,11 +225,8 @@ void JournalingStore::takeChanges(const std::u16string& section,
         const auto& there = (*now)[i];
         if (Digest(there) == was || entries_.count(name))
             continue;
-        if (keys[i] == shown.first) {
-            const std::u16string here(shown.second);
-            if (StoredDigest(&here) != was)
-                continue;
-        }
+        if (keys[i] == shown.first && !unchangedHere(name, was, std::u16string(shown.second)))
+            continue;
         stored_[name] = Digest(there);
         elsewhere_.taken.emplace_back(keys[i], there);
     }

@@ -51,6 +51,10 @@ class JournalingStore : public SettingsStore {
     void takeChanges(const std::u16string& section, const std::vector<std::u16string>& keys,
                      const std::pair<std::u16string, std::u16string_view>& shown);
     void watch(std::function<void()> changed) override { store_.watch(std::move(changed)); }
+    // The text the program shows for a key the store does not hold (its default): saved as it
+    // is, it is no change made here.
+    void showsForNothing(const std::u16string& section, const std::u16string& key,
+                         std::u16string_view text);
     // What the last writeAll (or takeChanges) found changed in the store since it was read: the
     // values it took from there rather than write over, and the notes it wrote as both texts.
     struct Elsewhere {
@@ -80,7 +84,11 @@ class JournalingStore : public SettingsStore {
     StateFile& file_;
     bool replayed_ = false;
     JournalEntries entries_;
-    std::map<std::string, std::string> stored_; // name -> StoredDigest of what the store holds
+    std::map<std::string, std::string> stored_;   // name -> StoredDigest of what the store holds
+    std::map<std::string, std::string> defaults_; // name -> StoredDigest of showsForNothing's text
+    // Whether `value` is what the key was last seen to hold (or, held nowhere, its default).
+    bool unchangedHere(const std::string& name, const std::string& was,
+                       const std::u16string& value) const;
     std::optional<std::string> journalFailure_;
     Elsewhere elsewhere_;
 };

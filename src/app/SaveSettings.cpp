@@ -27,7 +27,10 @@ constexpr std::array<std::pair<Edge, std::u16string_view>, 4> kPlaceKeys{
 std::u16string frmMain::ReadSetting(std::u16string_view app, std::u16string_view section,
                                     std::u16string_view key, std::u16string_view defaultText) {
     auto stored = settings_.read(std::u16string(app), std::u16string(section), std::u16string(key));
-    return stored ? std::move(*stored) : std::u16string(defaultText);
+    if (stored)
+        return std::move(*stored);
+    settings_.showsForNothing(std::u16string(section), std::u16string(key), defaultText);
+    return std::u16string(defaultText);
 }
 
 std::u16string frmMain::ReadSetting(std::u16string_view app, std::u16string_view section,

@@ -136,6 +136,8 @@ TEST(SettingsElsewhere, AValueChangedInTheFileIsTakenOrKeptBeside) {
         {u"Note", u"mine 2", u"mine 2", "mine 2", "mine 2"},
         {u"Black", u"1", u"0", "0", "0"},
         {u"Black", u"0", u"2", "0", "0"},
+        // Held nowhere, so shown as its default and saved unchanged: the file's new value stands.
+        {u"Note2", u"", u"theirs", "theirs", "mine"},
     };
     for (const auto& c : cases) {
         fake::FakePlatform fp;
@@ -144,16 +146,16 @@ TEST(SettingsElsewhere, AValueChangedInTheFileIsTakenOrKeptBeside) {
         frmMain form(fp.platform());
         form.Form_Load();
         fp.store[c.key] = c.there;
-        const bool note = std::u16string_view(c.key) == u"Note";
-        if (note)
+        const bool option = std::u16string_view(c.key) == u"Black";
+        if (std::u16string_view(c.key) == u"Note")
             fp.texts[Control::txtNote] = c.here;
-        else
+        else if (option)
             fp.values[Control::chkBlack] = int16_t(c.here[0] - u'0');
         form.Command2_Click();
         const std::string label = u8(c.key) + " " + u8(c.here) + "/" + u8(c.there);
         EXPECT_EQ(u8(fp.store[c.key]), c.file) << label;
-        EXPECT_EQ(note ? u8(fp.texts[Control::txtNote])
-                       : std::to_string(fp.values[Control::chkBlack]),
+        EXPECT_EQ(option ? std::to_string(fp.values[Control::chkBlack])
+                         : u8(fp.texts[Control::txtNote]),
                   c.shown)
             << label;
         const bool said = !fp.shellCalls.empty() &&
