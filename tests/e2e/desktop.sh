@@ -22,7 +22,9 @@ wait_until() { # seconds command...
 
 display_start() {
   rm -f "$WORK/display"
-  ${DESKTOP_DETACHED:+setsid} Xvfb -displayfd 3 -screen 0 1280x800x24 -dpi 96 -nolisten tcp \
+  # -noreset: a server that resets as its last client leaves refuses the next one meanwhile
+  # (openbox, just after the check below, now and then).
+  ${DESKTOP_DETACHED:+setsid} Xvfb -displayfd 3 -screen 0 1280x800x24 -dpi 96 -nolisten tcp -noreset \
     3>"$WORK/display" >>"$WORK/xvfb.log" 2>&1 &
   XVFB_PID=$!
   PIDS+=($XVFB_PID)
@@ -33,9 +35,12 @@ display_start() {
   ${DESKTOP_DETACHED:+setsid} openbox ${OPENBOX_ARGS:-} >>"$WORK/openbox.log" 2>&1 &
   OPENBOX_PID=$!
   PIDS+=($OPENBOX_PID)
-  # Until openbox manages the screen, a panel mapped meanwhile may never show.
-  wait_until 20 eval 'xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"'
+  # Until openbox manages the screen, a panel mapped meanwhile may never show. An openbox that
+  # could not start is not waited for: the desktop goes on without it, as it always has.
+  wait_until 20 eval 'wm_running || ! kill -0 "$OPENBOX_PID" 2>/dev/null'
+  xdpyinfo >/dev/null 2>&1
 }
+wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; }
 
 # The XEmbed tray host; it can be stopped and started again, as a panel that restarts.
 tray_start() {
