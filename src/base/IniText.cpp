@@ -33,6 +33,12 @@ std::string hex(unsigned value, int digits = 0, bool upper = false) {
     } while (value != 0 || int(out.size()) < digits);
     return out;
 }
+std::string lowered(std::string_view text) {
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](char c) { return char(c >= 'A' && c <= 'Z' ? c + 32 : c); });
+    return lower;
+}
 std::string_view trimmed(std::string_view text) {
     const auto first = text.find_first_not_of(" \t\n\v\f\r");
     if (first == std::string_view::npos)
@@ -308,9 +314,7 @@ IniText::IniText(std::string_view data) {
         const std::string_view line = data.substr(start, length);
         if (line.front() == '[') {
             const std::string_view name = trimmed(line.substr(1, line.find(']') - 1));
-            std::string lower(name);
-            std::transform(lower.begin(), lower.end(), lower.begin(),
-                           [](char c) { return char(c >= 'A' && c <= 'Z' ? c + 32 : c); });
+            const std::string lower = lowered(name);
             section = sectionNamed(lower == "general"    ? std::u16string()
                                    : lower == "%general" ? FromUtf8(name.substr(1))
                                                          : unescapedKey(name));
@@ -361,9 +365,7 @@ std::string IniText::bytes(std::string_view eol) const {
         if (!out.empty())
             out += eol;
         std::string name = escapedKey(section.name);
-        std::string lower(name);
-        std::transform(lower.begin(), lower.end(), lower.begin(),
-                       [](char c) { return char(c >= 'A' && c <= 'Z' ? c + 32 : c); });
+        const std::string lower = lowered(name);
         out += name.empty() ? "[General]" : lower == "general" ? "[%General]" : "[" + name + "]";
         out += eol;
         for (const auto& entry : section.entries) {

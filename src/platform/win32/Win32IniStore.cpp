@@ -8,6 +8,9 @@ namespace vantoly::win32 {
 namespace {
 
 constexpr UINT kFolderChanged = WM_APP + 1;
+std::optional<std::u16string> given(const std::optional<std::u16string>& stored) {
+    return stored ? std::optional(std::u16string(GivenForm(*stored))) : std::nullopt;
+}
 unsigned long long wide64(DWORD high, DWORD low) {
     return (static_cast<unsigned long long>(high) << 32) | low;
 }
@@ -54,8 +57,7 @@ std::optional<std::u16string> Win32IniStore::read(const std::u16string&,
             loaded_ = now;
         }
     }
-    const auto value = text_.value(section, key);
-    return value ? std::optional(std::u16string(GivenForm(*value))) : std::nullopt;
+    return given(text_.value(section, key));
 }
 
 void Win32IniStore::write(const std::u16string& app, const std::u16string& section,
@@ -87,10 +89,8 @@ Win32IniStore::readBack(const std::u16string&, const std::u16string& section,
     if (!file)
         return std::nullopt;
     Held held;
-    for (const auto& key : keys) {
-        const auto value = file->value(section, key);
-        held.push_back(value ? std::optional(std::u16string(GivenForm(*value))) : std::nullopt);
-    }
+    for (const auto& key : keys)
+        held.push_back(given(file->value(section, key)));
     return held;
 }
 
