@@ -17,7 +17,6 @@
 #include <cstdio>
 
 #include "platform/Failure.h"
-#include "platform/RunHandler.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtNoteText.h"
 #include "platform/qt/QtPaths.h"
@@ -28,19 +27,9 @@ QtForm::~QtForm() {
     delete form_;
 }
 
-void QtForm::connectEvents(FormEvents* events, std::function<void(const char*)> reportFailure) {
-    events_ = events;
-    reportFailure_ = std::move(reportFailure);
-}
-
-void QtForm::dispatch(const std::function<void()>& handler) {
-    if (events_)
-        RunHandler(handler, reportFailure_);
-}
-
 void QtForm::trayMessage(int32_t message) {
-    if (events_)
-        dispatch([&] { events_->Picture1_MouseMove(0, 0, float(message) * twipsPerPixelX(), 0); });
+    const float x = float(message) * twipsPerPixelX();
+    deliver([x](FormEvents& e) { e.Picture1_MouseMove(0, 0, x, 0); });
 }
 
 QWidget* QtForm::widget() const {
@@ -329,18 +318,12 @@ int32_t QtForm::caret() const {
     return start + (pairs ? txtNote_->document()->findBlock(start).blockNumber() : 0);
 }
 
-QTimer* QtForm::timer(Timer timer) const {
-    return timer == Timer::Timer1       ? timer1_
-           : timer == Timer::timerAlarm ? timerAlarm_
-                                        : timerAutosave_;
-}
-
 bool QtForm::timerEnabled(Timer timer) const {
-    return this->timer(timer)->isActive();
+    return timers_[size_t(timer)]->isActive();
 }
 
 void QtForm::setTimerEnabled(Timer timer, bool enabled) {
-    QTimer* t = this->timer(timer);
+    QTimer* t = timers_[size_t(timer)];
     if (enabled && !t->isActive())
         t->start();
     else if (!enabled)
@@ -368,8 +351,7 @@ std::u16string QtForm::inputBox(const std::u16string& prompt, const std::u16stri
 
 void QtForm::closeRequested(QCloseEvent* event) {
     int16_t cancel = 0;
-    if (events_)
-        dispatch([&] { events_->Form_Unload(cancel); });
+    deliver([&](FormEvents& e) { e.Form_Unload(cancel); });
     if (cancel)
         event->ignore();
     else

@@ -60,17 +60,10 @@ class FormWidget : public QWidget {
     QtForm& owner_;
 };
 
-class QtForm : public Toolkit {
+class QtForm : public Toolkit, public FormEventSink {
   public:
     QtForm();
     ~QtForm() override;
-
-    // Where the form's events go, and how a handler's failure is reported.
-    void connectEvents(FormEvents* events, std::function<void(const char*)> reportFailure);
-    // Runs a handler; a failure that escapes it is reported, never thrown into Qt's event loop.
-    void dispatch(const std::function<void()>& handler);
-    // After the process was asked to end no further event reaches the handlers.
-    void stopEvents() { events_ = nullptr; }
 
     // A tray icon's mouse action, delivered as Picture1's mouse move with the action's message
     // number in X (twips), as Windows delivers it to the picture box's window.
@@ -120,12 +113,6 @@ class QtForm : public Toolkit {
     friend class FormWidget;
     void closeRequested(QCloseEvent* event);
     void outerSizeMayHaveChanged();
-    // A mouse event as the handlers take it: button 1 left, 2 right, 4 middle; shift state 1
-    // Shift, 2 Ctrl, 4 Alt; the position in twips.
-    struct MouseArgs {
-        int16_t button = 0, shift = 0;
-        float x = 0, y = 0;
-    };
     MouseArgs mouseArgs(const QMouseEvent& event) const;
     // Twips as whole pixels along the edge's axis.
     int pixels(Edge edge, float twips) const;
@@ -173,10 +160,7 @@ class QtForm : public Toolkit {
     bool noteInBox_ = true;
     bool fillingBox_ = false;
     SameText heldElsewhere_;
-    QTimer* timer1_ = nullptr;
-    QTimer* timerAlarm_ = nullptr;
-    QTimer* timerAutosave_ = nullptr;
-    QTimer* timer(Timer timer) const;
+    std::array<QTimer*, 3> timers_{};
     std::map<Control, int16_t> checkValues_;
 
     QtPictures pictures_;
@@ -192,9 +176,6 @@ class QtForm : public Toolkit {
     std::optional<QPoint> clientOffset_;
     // The outer size, in twips, the controls were last laid out for.
     std::optional<QSizeF> laidOutFor_;
-
-    FormEvents* events_ = nullptr;
-    std::function<void(const char*)> reportFailure_;
 };
 
 } // namespace vantoly::qt

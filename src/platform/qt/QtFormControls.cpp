@@ -69,16 +69,15 @@ bool FormWidget::event(QEvent* event) {
 
 // Only the window's background counts, not a control that passed the event on.
 void FormWidget::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && !childAt(event->position().toPoint()) &&
-        owner_.events_)
-        owner_.dispatch([this] { owner_.events_->Form_DblClick(); });
+    if (event->button() == Qt::LeftButton && !childAt(event->position().toPoint()))
+        owner_.deliver([](FormEvents& e) { e.Form_DblClick(); });
     QWidget::mouseDoubleClickEvent(event);
 }
 
 void FormWidget::mouseReleaseEvent(QMouseEvent* event) {
-    if (!childAt(event->position().toPoint()) && owner_.events_) {
+    if (!childAt(event->position().toPoint())) {
         const auto m = owner_.mouseArgs(*event);
-        owner_.dispatch([&] { owner_.events_->Form_MouseUp(m.button, m.shift, m.x, m.y); });
+        owner_.deliver([&](FormEvents& e) { e.Form_MouseUp(m.button, m.shift, m.x, m.y); });
     }
     QWidget::mouseReleaseEvent(event);
 }
@@ -95,10 +94,9 @@ bool FormWidget::eventFilter(QObject* watched, QEvent* event) {
         QMetaObject::invokeMethod(
             this,
             [this, index, m] {
-                if (owner_.events_)
-                    owner_.dispatch([&] {
-                        owner_.events_->Option1_MouseDown(index, m.button, m.shift, m.x, m.y);
-                    });
+                owner_.deliver([&](FormEvents& e) {
+                    e.Option1_MouseDown(index, m.button, m.shift, m.x, m.y);
+                });
             },
             Qt::QueuedConnection);
         // A right-button press does nothing else on a note selector.
@@ -119,20 +117,14 @@ QtForm::QtForm() : form_(new FormWidget(*this)) {
             titles_[size_t(Option1Index(definition.control))] = toQ(definition.caption);
     }
 
-    timer1_ = new QTimer(form_);
-    timer1_->setInterval(kTimer1IntervalMs);
-    timer1_->setTimerType(Qt::VeryCoarseTimer);
-    QObject::connect(timer1_, &QTimer::timeout, form_,
-                     [this] { dispatch([this] { events_->Timer1_Timer(); }); });
-    timer1_->start();
-    timerAlarm_ = new QTimer(form_);
-    timerAlarm_->setInterval(kTimerAlarmIntervalMs);
-    QObject::connect(timerAlarm_, &QTimer::timeout, form_,
-                     [this] { dispatch([this] { events_->timerAlarm_Timer(); }); });
-    timerAutosave_ = new QTimer(form_);
-    timerAutosave_->setInterval(kTimerAutosaveIntervalMs);
-    QObject::connect(timerAutosave_, &QTimer::timeout, form_,
-                     [this] { dispatch([this] { events_->timerAutosave_Timer(); }); });
+    for (const Timer which : {Timer::Timer1, Timer::timerAlarm, Timer::timerAutosave}) {
+        auto* t = new QTimer(form_);
+        t->setInterval(TimerIntervalMs(which));
+        QObject::connect(t, &QTimer::timeout, form_, [this, which] { tick(which); });
+        timers_[size_t(which)] = t;
+    }
+    timers_[size_t(Timer::Timer1)]->setTimerType(Qt::VeryCoarseTimer);
+    timers_[size_t(Timer::Timer1)]->start();
 
     form_->resize(pixels(Edge::Width, kClientWidthTwips), pixels(Edge::Height, kClientHeightTwips));
     form_->setMinimumSize(pixels(Edge::Width, kMinimumWidthTwips),
@@ -214,13 +206,14 @@ QWidget* QtForm::makeControl(const ControlDefinition& definition) {
         selector->installEventFilter(form_);
         // A click selects (and the note takes the focus); a right-click renames and leaves the
         // focus where the user was typing. Tab still reaches the selectors.
-        QObject::connect(selector, &QRadioButton::toggled, form_, [this, index](bool selected) {
-            selectorFocus();
-            if (!selected)
-                return;
-            selected_ = index;
-            dispatch([this, index] { events_->Option1_Click(index); });
-        });
+        QObject::connect(selector, &QRadioButton::toggled, form_,
+                         [this, index, which](bool selected) {
+                             selectorFocus();
+                             if (!selected)
+                                 return;
+                             selected_ = index;
+                             click(which);
+                         });
         return selector;
     }
     case ControlKind::Toggle: {
@@ -229,12 +222,7 @@ QWidget* QtForm::makeControl(const ControlDefinition& definition) {
         (which == Control::chkBlack ? chkBlack_ : chkNote_) = box;
         QObject::connect(box, &QPushButton::clicked, form_, [this, which](bool checked) {
             checkValues_[which] = checked ? 1 : 0;
-            dispatch([this, which] {
-                if (which == Control::chkBlack)
-                    events_->chkBlack_Click();
-                else
-                    events_->chkNote_Click();
-            });
+            click(which);
         });
         return box;
     }
@@ -249,16 +237,7 @@ QWidget* QtForm::makeControl(const ControlDefinition& definition) {
         (which == Control::Command1   ? command1_
          : which == Control::Command2 ? command2_
                                       : command3_) = button;
-        QObject::connect(button, &QPushButton::clicked, form_, [this, which] {
-            dispatch([this, which] {
-                if (which == Control::Command1)
-                    events_->Command1_Click();
-                else if (which == Control::Command2)
-                    events_->Command2_Click();
-                else
-                    events_->Command3_Click();
-            });
-        });
+        QObject::connect(button, &QPushButton::clicked, form_, [this, which] { click(which); });
         return button;
     }
     case ControlKind::NoteBox:
@@ -278,8 +257,7 @@ QWidget* QtForm::makeControl(const ControlDefinition& definition) {
                          if (!fillingBox_) {
                              noteEdited_ = true;
                              ++noteRevision_;
-                             if (events_)
-                                 dispatch([this] { events_->NoteTyped(); });
+                             deliver([](FormEvents& e) { e.NoteTyped(); });
                          }
                          if (added <= kLongestWord ||
                              txtNote_->wordWrapMode() == QTextOption::WrapAnywhere)

@@ -89,14 +89,14 @@ void QtForm::setFormGeometry(Edge edge, float twips) {
 }
 
 void QtForm::outerSizeMayHaveChanged() {
-    if (!events_)
+    if (!eventsConnected())
         return;
     // The outer size also changes when the window manager frames the window.
     const QSizeF outer(formGeometry(Edge::Width), formGeometry(Edge::Height));
     if (laidOutFor_ && *laidOutFor_ == outer)
         return;
     laidOutFor_ = outer;
-    dispatch([this] { events_->Form_Resize(); });
+    deliver([](FormEvents& e) { e.Form_Resize(); });
 }
 
 void QtForm::setControlGeometry(Control control, Edge edge, float twips) {
@@ -123,7 +123,7 @@ void QtForm::setControlGeometry(Control control, Edge edge, float twips) {
         showTitle(size_t(Option1Index(control)));
 }
 
-QtForm::MouseArgs QtForm::mouseArgs(const QMouseEvent& event) const {
+MouseArgs QtForm::mouseArgs(const QMouseEvent& event) const {
     MouseArgs m;
     switch (event.button()) {
     case Qt::LeftButton:

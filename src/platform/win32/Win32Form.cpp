@@ -7,7 +7,6 @@
 #include <commctrl.h>
 
 #include "platform/Failure.h"
-#include "platform/RunHandler.h"
 #include "platform/win32/ControlIds.h"
 #include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32Screens.h"
@@ -47,16 +46,6 @@ std::wstring ElidedToWidth(HWND control, const std::wstring& text, int width) {
 }
 
 } // namespace
-
-void Win32Form::connectEvents(FormEvents* events, std::function<void(const char*)> reportFailure) {
-    events_ = events;
-    reportFailure_ = std::move(reportFailure);
-}
-
-void Win32Form::dispatch(const std::function<void()>& handler) {
-    if (events_)
-        RunHandler(handler, reportFailure_);
-}
 
 int Win32Form::run() {
     MSG message;

@@ -24,19 +24,13 @@
 
 namespace vantoly::win32 {
 
-class Win32Form : public Toolkit {
+class Win32Form : public Toolkit, public FormEventSink {
   public:
     explicit Win32Form(HINSTANCE instance);
     ~Win32Form() override;
     Win32Form(const Win32Form&) = delete;
     Win32Form& operator=(const Win32Form&) = delete;
 
-    // Where the form's events go, and how a handler's failure is reported.
-    void connectEvents(FormEvents* events, std::function<void(const char*)> reportFailure);
-    // Runs a handler; a failure that escapes it is reported, never thrown into Windows.
-    void dispatch(const std::function<void()>& handler);
-    // After the process was asked to end no further event reaches the handlers.
-    void stopEvents() { events_ = nullptr; }
     // Sees every message of the form first; a value means it was handled and is the result.
     using MessageHook = std::function<std::optional<LRESULT>(UINT, WPARAM, LPARAM)>;
     void setMessageHook(MessageHook hook) { hook_ = std::move(hook); }
@@ -98,10 +92,6 @@ class Win32Form : public Toolkit {
     void selectorTabStop();
     int pixels(float twips) const;
     float twips(int pixels) const { return float(pixels) * twipsPerPixelX(); }
-    struct MouseArgs {
-        int16_t button = 0, shift = 0;
-        float x = 0, y = 0;
-    };
     MouseArgs mouseArgs(int16_t button, WPARAM keys, LPARAM position) const;
 
     HINSTANCE instance_;
@@ -121,8 +111,6 @@ class Win32Form : public Toolkit {
     Win32Pictures pictures_;
 
     std::optional<std::pair<float, float>> laidOutFor_; // outer size, in twips
-    FormEvents* events_ = nullptr;
-    std::function<void(const char*)> reportFailure_;
     MessageHook hook_;
 };
 

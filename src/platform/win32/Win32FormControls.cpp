@@ -75,7 +75,7 @@ Win32Form::Win32Form(HINSTANCE instance) : instance_(instance) {
 }
 
 Win32Form::~Win32Form() {
-    events_ = nullptr;
+    stopEvents();
     if (form_)
         DestroyWindow(form_);
     for (HFONT font : {windowFont_, boldFont_, noteFont_})

@@ -20,7 +20,7 @@ int16_t shiftState(WPARAM keys) {
 
 } // namespace
 
-Win32Form::MouseArgs Win32Form::mouseArgs(int16_t button, WPARAM keys, LPARAM position) const {
+MouseArgs Win32Form::mouseArgs(int16_t button, WPARAM keys, LPARAM position) const {
     MouseArgs m;
     m.button = button;
     m.shift = shiftState(keys);
@@ -30,13 +30,13 @@ Win32Form::MouseArgs Win32Form::mouseArgs(int16_t button, WPARAM keys, LPARAM po
 }
 
 void Win32Form::outerSizeMayHaveChanged() {
-    if (!events_ || IsIconic(form_))
+    if (!eventsConnected() || IsIconic(form_))
         return;
     const std::pair outer{formGeometry(Edge::Width), formGeometry(Edge::Height)};
     if (laidOutFor_ == outer)
         return;
     laidOutFor_ = outer;
-    dispatch([this] { events_->Form_Resize(); });
+    deliver([](FormEvents& e) { e.Form_Resize(); });
 }
 
 void Win32Form::dpiChanged(UINT dpi, const RECT& suggested) {
@@ -56,8 +56,7 @@ void Win32Form::dpiChanged(UINT dpi, const RECT& suggested) {
 
 void Win32Form::closeRequested() {
     int16_t cancel = 0;
-    if (events_)
-        dispatch([&] { events_->Form_Unload(cancel); });
+    deliver([&](FormEvents& e) { e.Form_Unload(cancel); });
     if (!cancel)
         DestroyWindow(form_);
 }
@@ -65,10 +64,9 @@ void Win32Form::closeRequested() {
 void Win32Form::command(WORD id, WORD code) {
     if (id == ControlId(Control::txtNote) && code == EN_CHANGE) {
         ++noteRevision_;
-        if (events_)
-            dispatch([this] { events_->NoteTyped(); });
+        deliver([](FormEvents& e) { e.NoteTyped(); });
     }
-    if (code != BN_CLICKED || !events_)
+    if (code != BN_CLICKED)
         return;
     for (int16_t index = 0; index < 3; ++index)
         if (id == ControlId(Option1(index))) {
@@ -78,27 +76,16 @@ void Win32Form::command(WORD id, WORD code) {
                 return;
             selectedNote_ = index;
             selectorTabStop();
-            dispatch([&] { events_->Option1_Click(index); });
-            return;
+            return click(Option1(index));
         }
     for (Control box : {Control::chkBlack, Control::chkNote})
-        if (id == ControlId(box)) {
+        if (id == ControlId(box))
             checkValues_[box] =
                 SendMessageW(control(box), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
-            dispatch([&] {
-                if (box == Control::chkBlack)
-                    events_->chkBlack_Click();
-                else
-                    events_->chkNote_Click();
-            });
-            return;
-        }
-    if (id == ControlId(Control::Command1))
-        dispatch([&] { events_->Command1_Click(); });
-    else if (id == ControlId(Control::Command2))
-        dispatch([&] { events_->Command2_Click(); });
-    else if (id == ControlId(Control::Command3))
-        dispatch([&] { events_->Command3_Click(); });
+    for (Control button : {Control::chkBlack, Control::chkNote, Control::Command1,
+                           Control::Command2, Control::Command3})
+        if (id == ControlId(button))
+            click(button);
 }
 
 LRESULT CALLBACK Win32Form::formProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -160,29 +147,25 @@ LRESULT Win32Form::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case WM_LBUTTONDBLCLK:
-        dispatch([this] { events_->Form_DblClick(); });
+        deliver([](FormEvents& e) { e.Form_DblClick(); });
         return 0;
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
         const int16_t button = message == WM_LBUTTONUP ? 1 : message == WM_RBUTTONUP ? 2 : 4;
         const MouseArgs m = mouseArgs(button, wParam, lParam);
-        dispatch([&] { events_->Form_MouseUp(m.button, m.shift, m.x, m.y); });
+        deliver([&](FormEvents& e) { e.Form_MouseUp(m.button, m.shift, m.x, m.y); });
         return 0;
     }
     case WM_TIMER:
-        if (wParam == UINT_PTR(Timer::Timer1) + 1)
-            dispatch([this] { events_->Timer1_Timer(); });
-        else if (wParam == UINT_PTR(Timer::timerAlarm) + 1)
-            dispatch([this] { events_->timerAlarm_Timer(); });
-        else if (wParam == UINT_PTR(Timer::timerAutosave) + 1)
-            dispatch([this] { events_->timerAutosave_Timer(); });
+        if (wParam >= 1 && wParam <= timers_.size())
+            tick(Timer(wParam - 1));
         return 0;
     case kOptionMouseDown: {
         const auto index = int16_t(wParam & 0xFF);
         const auto button = int16_t((wParam >> 8) & 0xFF);
         const MouseArgs m = mouseArgs(button, wParam >> 16, lParam);
-        dispatch([&] { events_->Option1_MouseDown(index, m.button, m.shift, m.x, m.y); });
+        deliver([&](FormEvents& e) { e.Option1_MouseDown(index, m.button, m.shift, m.x, m.y); });
         return 0;
     }
     default:
@@ -196,12 +179,13 @@ LRESULT CALLBACK Win32Form::pictureProc(HWND window, UINT message, WPARAM wParam
     if (message == WM_MOUSEMOVE) {
         auto* self =
             reinterpret_cast<Win32Form*>(GetWindowLongPtrW(GetParent(window), GWLP_USERDATA));
-        if (self && self->events_) {
+        if (self) {
             const int16_t button =
                 int16_t((wParam & MK_LBUTTON ? 1 : 0) | (wParam & MK_RBUTTON ? 2 : 0) |
                         (wParam & MK_MBUTTON ? 4 : 0));
             const MouseArgs m = self->mouseArgs(button, wParam, lParam);
-            self->dispatch([&] { self->events_->Picture1_MouseMove(m.button, m.shift, m.x, m.y); });
+            self->deliver(
+                [&](FormEvents& e) { e.Picture1_MouseMove(m.button, m.shift, m.x, m.y); });
         }
         return 0;
     }
