@@ -2,9 +2,8 @@
 #include <QApplication>
 #include <cstdio>
 #include <exception>
-#include <string>
 
-#include "app/frmMain.h"
+#include "app/Program.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/QtSessionEvents.h"
 #include "platform/qt/QtWindowPlatform.h"
@@ -19,20 +18,13 @@ int main(int argc, char** argv) {
 
     try {
         vantoly::qt::QtPlatform platform;
-        vantoly::frmMain form(platform.platform());
-        platform.form.connectEvents(&form, [&platform](const char* what) {
-            platform.host.reportProblem(std::string("Vantoly: ") + what);
-        });
-        vantoly::qt::CatchSessionEvents(platform.form, platform.host,
-                                        {[&form] { form.SessionSave(); },
-                                         [&form] { form.SessionEnd(); },
-                                         [&form] { form.BringToFront(); }});
-
-        form.Form_Initialize();
-        form.Form_Load();
-        if (auto code = platform.host.exitCode())
-            return *code;
-        return app.exec();
+        return vantoly::RunProgram(platform.platform(), platform.form,
+                                   {[&platform](vantoly::SessionHandlers handlers) {
+                                        vantoly::qt::CatchSessionEvents(
+                                            platform.form, platform.host, std::move(handlers));
+                                    },
+                                    [&platform] { return platform.host.exitCode(); },
+                                    [] { return QApplication::exec(); }});
     } catch (const std::exception& failure) {
         std::fprintf(stderr, "Vantoly could not start: %s\n", failure.what());
         return 1;

@@ -1,9 +1,8 @@
 // Composition root of the Windows program: the Win32 adapter and frmMain, wired together.
 #include <cstdio>
 #include <exception>
-#include <string>
 
-#include "app/frmMain.h"
+#include "app/Program.h"
 #include "platform/win32/Win32Dialogs.h"
 #include "platform/win32/Win32Platform.h"
 #include "platform/win32/Win32SessionEvents.h"
@@ -13,21 +12,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         return *code;
     try {
         vantoly::win32::Win32Platform platform(instance);
-        vantoly::frmMain form(platform.platform());
-        platform.form.connectEvents(&form, [&platform](const char* what) {
-            platform.host.reportProblem(std::string("Vantoly: ") + what);
-        });
-        vantoly::win32::CatchSessionEvents(platform.form, platform.shell,
-                                           {[&form] { form.SessionSave(); },
-                                            [&form] { form.SessionEnd(); },
-                                            [&form] { form.BringToFront(); }});
-
-        form.Form_Initialize();
-        form.Form_Load();
-        if (auto code = platform.host.exitCode())
-            return *code;
-        const int code = platform.form.run();
-        return platform.host.exitCode().value_or(code);
+        return vantoly::RunProgram(platform.platform(), platform.form,
+                                   {[&platform](vantoly::SessionHandlers handlers) {
+                                        vantoly::win32::CatchSessionEvents(
+                                            platform.form, platform.shell, std::move(handlers));
+                                    },
+                                    [&platform] { return platform.host.exitCode(); },
+                                    [&platform] { return platform.form.run(); }});
     } catch (const std::exception& failure) {
         std::fprintf(stderr, "Vantoly could not start: %s\n", failure.what());
         return 1;
