@@ -4,7 +4,7 @@
 
 namespace vantoly {
 
-std::string BalloonLines(std::string_view text, size_t columns) {
+std::string BalloonLines(std::string_view text, size_t columns, size_t room) {
     std::string lines;
     size_t count = 0;                 // characters on the line so far
     size_t blank = std::string::npos; // where its last blank is in `lines`
@@ -34,6 +34,11 @@ std::string BalloonLines(std::string_view text, size_t columns) {
             afterBlank = count;
         }
         lines += c;
+    }
+    if (lines.size() > room) {
+        while (room > 0 && (uint8_t(lines[room]) & 0xC0) == 0x80)
+            --room;
+        lines.resize(room);
     }
     return lines;
 }

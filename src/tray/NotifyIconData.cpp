@@ -70,6 +70,31 @@ void FromPlatformForm(const NotifyRecordBytes& b, NOTIFYICONDATA& r, const CodeP
     std::copy(b.begin() + NotifyOffset::guidItem, b.end(), r.guidItem.begin());
 }
 
+std::optional<DecodedNotifyRecord> DecodeNotifyRecord(const NotifyRecordBytes& b,
+                                                      const CodePage& cp) {
+    const NotifyRecordFields f = ReadNotifyFields(b);
+    if (f.cbSize != 88 && f.cbSize != 488 && f.cbSize != 504)
+        return std::nullopt;
+    DecodedNotifyRecord r;
+    r.cbSize = f.cbSize;
+    r.hWnd = f.hWnd;
+    r.uID = f.uID;
+    r.uFlags = f.uFlags;
+    r.uCallbackMessage = f.uCallbackMessage;
+    r.hIcon = f.hIcon;
+    r.tip = cp.toUnicode(f.cbSize == 88
+                             ? FieldText(b, NotifyOffset::szTip, NotifyLength::szTipFirstVersion)
+                             : f.szTip);
+    if (f.cbSize >= 488) {
+        r.hasBalloonFields = true;
+        r.info = cp.toUnicode(f.szInfo);
+        r.timeoutOrVersion = f.uVersion;
+        r.infoTitle = cp.toUnicode(f.szInfoTitle);
+        r.infoFlags = f.dwInfoFlags;
+    }
+    return r;
+}
+
 int32_t SendNotifyRecord(ShellTray& shell, const CodePage& cp, uint32_t message,
                          NOTIFYICONDATA& record) {
     NotifyRecordBytes bytes = ToPlatformForm(record, cp);

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -50,6 +51,18 @@ struct NOTIFYICONDATA {
 NotifyRecordBytes ToPlatformForm(const NOTIFYICONDATA& record, const CodePage& codePage);
 void FromPlatformForm(const NotifyRecordBytes& bytes, NOTIFYICONDATA& record,
                       const CodePage& codePage);
+
+// The record as a shell reads it, its texts up to their NULs; nothing when cbSize is not one of
+// the three sizes a shell knows (88: a 64-byte tip and no balloon; 488 and 504: every field).
+struct DecodedNotifyRecord {
+    uint32_t cbSize = 0, hWnd = 0, uID = 0, uFlags = 0, uCallbackMessage = 0, hIcon = 0;
+    std::u16string tip;
+    bool hasBalloonFields = false;
+    std::u16string info, infoTitle;
+    uint32_t timeoutOrVersion = 0, infoFlags = 0;
+};
+std::optional<DecodedNotifyRecord> DecodeNotifyRecord(const NotifyRecordBytes& bytes,
+                                                      const CodePage& codePage);
 
 // One shell call: the record goes out in its platform form and comes back from it, so its text
 // fields then hold what the platform received.

@@ -225,26 +225,6 @@ TEST_F(FormEvents, AMessageBoxShowsItsWholeText) {
     }
 }
 
-TEST(TrayClicks, XEmbedReportsDoubleClicksItself) {
-    qt::TrayClicks clicks(qt::TrayKind::XEmbed, 400);
-    using V = std::vector<int32_t>;
-    EXPECT_EQ(clicks.messages(QSystemTrayIcon::Trigger, 0), (V{513, 514}));
-    EXPECT_EQ(clicks.messages(QSystemTrayIcon::DoubleClick, 100), (V{515}));
-    EXPECT_EQ(clicks.messages(QSystemTrayIcon::Context, 2000), (V{516, 517}));
-    EXPECT_EQ(clicks.messages(QSystemTrayIcon::MiddleClick, 3000), (V{519, 520}));
-    EXPECT_EQ(clicks.messages(QSystemTrayIcon::Unknown, 4000), V{});
-}
-
-TEST(TrayClicks, StatusNotifierActivationTogglesOncePerDoubleClick) {
-    qt::TrayClicks clicks(qt::TrayKind::StatusNotifierItem, 400);
-    using V = std::vector<int32_t>;
-    EXPECT_EQ(clicks.messages(QSystemTrayIcon::Trigger, 1000), (V{515}));
-    EXPECT_EQ(clicks.messages(QSystemTrayIcon::Trigger, 1200), (V{513, 514})); // same double-click
-    EXPECT_EQ(clicks.messages(QSystemTrayIcon::Trigger, 1300), (V{515}));      // a third click
-    EXPECT_EQ(clicks.messages(QSystemTrayIcon::Trigger, 5000), (V{515}));
-    EXPECT_EQ(clicks.messages(QSystemTrayIcon::Context, 5100), (V{516, 517}));
-}
-
 TEST(NotificationBody, LineBreaksAndMarkup) {
     EXPECT_EQ(qt::NotificationBody(QStringLiteral("a\r\nb\rc"), false), "a\nb\nc");
     EXPECT_EQ(qt::NotificationBody(QStringLiteral("<b>R&D</b>"), false), "<b>R&D</b>");

@@ -28,41 +28,11 @@ NOTIFYICONDATA record(uint32_t size) {
     return r;
 }
 
-TEST(DecodeNotifyRecord, SmallestSizeSeesASixtyFourByteTipAndNoBalloon) {
-    qt::QtCodePage cp;
-    const auto r = qt::DecodeNotifyRecord(ToPlatformForm(record(88), cp), cp);
-    ASSERT_TRUE(r);
-    EXPECT_EQ(r->tip, QString(64, 'x'));
-    EXPECT_FALSE(r->hasBalloonFields);
-    EXPECT_TRUE(r->info.isEmpty());
-}
-
-TEST(DecodeNotifyRecord, LargerSizesSeeEverything) {
-    qt::QtCodePage cp;
-    for (uint32_t size : {488u, 504u}) {
-        const auto r = qt::DecodeNotifyRecord(ToPlatformForm(record(size), cp), cp);
-        ASSERT_TRUE(r);
-        EXPECT_EQ(r->tip, QString(100, 'x') + "END");
-        EXPECT_TRUE(r->hasBalloonFields);
-        EXPECT_EQ(r->info, "Buy milk");
-        EXPECT_EQ(r->infoTitle, "Reminder");
-        EXPECT_EQ(r->infoFlags, 1u);
-        EXPECT_EQ(r->uID, 999u);
-        EXPECT_EQ(r->hWnd, 0x1005u);
-    }
-}
-
-TEST(DecodeNotifyRecord, UnknownSizeIsRefused) {
-    qt::QtCodePage cp;
-    for (uint32_t size : {0u, 87u, 500u, 1000u})
-        EXPECT_FALSE(qt::DecodeNotifyRecord(ToPlatformForm(record(size), cp), cp)) << size;
-}
-
 TEST(QtShellTray, AddModifyAndDeleteOneIcon) {
     qt::QtForm form;
     qt::QtCodePage cp;
     qt::QtShellTray shell(form.pictures(), cp);
-    shell.setHostProbe([] { return std::optional(qt::TrayKind::XEmbed); }, 10);
+    shell.setHostProbe([] { return std::optional(TrayKind::XEmbed); }, 10);
     form.loadPicture(qt::fromQ(QStringLiteral(VANTOLY_SOURCE_DIR "/assets/Black/7.ico")));
     NOTIFYICONDATA r = record(504);
     r.hIcon = uint32_t(form.pictureHandle());
@@ -101,7 +71,7 @@ TEST(QtShellTray, ActivationsArriveAsMessageNumbers) {
     qt::QtForm form;
     qt::QtCodePage cp;
     qt::QtShellTray shell(form.pictures(), cp);
-    shell.setHostProbe([] { return std::optional(qt::TrayKind::XEmbed); }, 10);
+    shell.setHostProbe([] { return std::optional(TrayKind::XEmbed); }, 10);
     NOTIFYICONDATA r = record(504);
     SendNotifyRecord(shell, cp, NIM_ADD, r);
     std::vector<int32_t> got;
@@ -120,7 +90,7 @@ TEST(QtShellTray, APointerMoveFollowsTheAdditionOnceItHasReturned) {
     qt::QtForm form;
     qt::QtCodePage cp;
     qt::QtShellTray shell(form.pictures(), cp);
-    shell.setHostProbe([] { return std::optional(qt::TrayKind::XEmbed); }, 10);
+    shell.setHostProbe([] { return std::optional(TrayKind::XEmbed); }, 10);
     std::vector<int32_t> got;
     shell.onMessage([&](uint32_t, int32_t message) { got.push_back(message); });
     NOTIFYICONDATA r = record(504);
@@ -151,8 +121,7 @@ TEST(QtShellTray, AnIconAddedBeforeAnyTrayHostAppearsWithTheHost) {
     qt::QtCodePage cp;
     qt::QtShellTray shell(form.pictures(), cp);
     bool host = false;
-    shell.setHostProbe([&] { return host ? std::optional(qt::TrayKind::XEmbed) : std::nullopt; },
-                       10);
+    shell.setHostProbe([&] { return host ? std::optional(TrayKind::XEmbed) : std::nullopt; }, 10);
     form.loadPicture(qt::fromQ(QStringLiteral(VANTOLY_SOURCE_DIR "/assets/Black/7.ico")));
     NOTIFYICONDATA r = record(504);
     r.hIcon = uint32_t(form.pictureHandle());
@@ -175,7 +144,7 @@ TEST(QtShellTray, AnIconAddedBeforeAnyTrayHostAppearsWithTheHost) {
 
 // Offscreen, vnc and the like have no X connection to ask; that must not crash the start.
 TEST(QtShellTray, APlatformWithoutAnXConnectionFindsNoXEmbedTray) {
-    EXPECT_NE(qt::FindTrayHost(), std::optional(qt::TrayKind::XEmbed));
+    EXPECT_NE(qt::FindTrayHost(), std::optional(TrayKind::XEmbed));
 }
 
 } // namespace

@@ -95,6 +95,44 @@ TEST(PlatformForm, RecordHoldsWhatThePlatformReceivedAfterTheCall) {
     EXPECT_EQ(r.szInfo.str().size(), 256u);
 }
 
+// What a shell reads of the record depends on the size it is told.
+TEST(DecodeNotifyRecord, EachSizeSeesWhatAShellOfThatVersionReads) {
+    FakePlatform fp;
+    NOTIFYICONDATA r;
+    r.hWnd = 0x1005;
+    r.uID = 999;
+    r.szTip = std::u16string(100, u'x') + u"END" + std::u16string(1, u'\0');
+    r.szInfo = std::u16string(u"Buy milk\0", 9);
+    r.szInfoTitle = std::u16string(u"Reminder\0", 9);
+    r.dwInfoFlags = 1;
+    const struct {
+        uint32_t size;
+        bool read;
+        std::u16string tip, info;
+    } cases[] = {
+        {88, true, std::u16string(64, u'x'), u""}, // the first version: a 64-byte tip, no balloon
+        {488, true, std::u16string(100, u'x') + u"END", u"Buy milk"},
+        {504, true, std::u16string(100, u'x') + u"END", u"Buy milk"},
+        {0, false, u"", u""},
+        {87, false, u"", u""},
+        {500, false, u"", u""},
+    };
+    for (const auto& c : cases) {
+        r.cbSize = c.size;
+        const auto d = DecodeNotifyRecord(ToPlatformForm(r, fp), fp);
+        ASSERT_EQ(d.has_value(), c.read) << c.size;
+        if (!d)
+            continue;
+        EXPECT_EQ(d->tip, c.tip) << c.size;
+        EXPECT_EQ(d->hasBalloonFields, c.size >= 488) << c.size;
+        EXPECT_EQ(d->info, c.info) << c.size;
+        EXPECT_EQ(d->infoTitle, c.size >= 488 ? u"Reminder" : u"") << c.size;
+        EXPECT_EQ(d->infoFlags, c.size >= 488 ? 1u : 0u) << c.size;
+        EXPECT_EQ(d->hWnd, 0x1005u);
+        EXPECT_EQ(d->uID, 999u);
+    }
+}
+
 class WritingShell : public ShellTray {
   public:
     int32_t Shell_NotifyIconA(uint32_t, NotifyRecordBytes& record) override {

@@ -3,6 +3,7 @@
 
 #include "Fixture.h"
 #include "tray/BalloonLines.h"
+#include "tray/TrayClicks.h"
 #include "tray/TrayTexts.h"
 
 using namespace vantoly;
@@ -84,6 +85,7 @@ TEST(TrayTexts, BalloonLinesBreakAtBlanksAndInsideLongWords) {
     const struct {
         const char* text;
         const char* lines;
+        size_t room = 100;
     } cases[] = {
         {"short", "short"},
         {"aaa bbb ccc", "aaa bbb\nccc"},       // at the last blank that fits
@@ -93,9 +95,31 @@ TEST(TrayTexts, BalloonLinesBreakAtBlanksAndInsideLongWords) {
         {"\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9",
          "\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\n\xc3\xa9"}, // a character, not
                                                                                 // a byte
+        {"aaa bbb ccc", "aaa bbb\nc", 9},                    // cut to the field's room
+        {"\xc3\xa9\xc3\xa9\xc3\xa9", "\xc3\xa9\xc3\xa9", 5}, // never inside a character
     };
     for (const auto& c : cases)
-        EXPECT_EQ(BalloonLines(c.text, 7), c.lines) << c.text;
+        EXPECT_EQ(BalloonLines(c.text, 7, c.room), c.lines) << c.text;
+}
+
+TEST(TrayClicks, XEmbedReportsDoubleClicksItself) {
+    TrayClicks clicks(TrayKind::XEmbed, 400);
+    using V = std::vector<int32_t>;
+    EXPECT_EQ(clicks.messages(TrayActivation::Click, 0), (V{513, 514}));
+    EXPECT_EQ(clicks.messages(TrayActivation::DoubleClick, 100), (V{515}));
+    EXPECT_EQ(clicks.messages(TrayActivation::Context, 2000), (V{516, 517}));
+    EXPECT_EQ(clicks.messages(TrayActivation::Middle, 3000), (V{519, 520}));
+    EXPECT_EQ(clicks.messages(TrayActivation::Other, 4000), V{});
+}
+
+TEST(TrayClicks, StatusNotifierActivationTogglesOncePerDoubleClick) {
+    TrayClicks clicks(TrayKind::StatusNotifierItem, 400);
+    using V = std::vector<int32_t>;
+    EXPECT_EQ(clicks.messages(TrayActivation::Click, 1000), (V{515}));
+    EXPECT_EQ(clicks.messages(TrayActivation::Click, 1200), (V{513, 514})); // same double-click
+    EXPECT_EQ(clicks.messages(TrayActivation::Click, 1300), (V{515}));      // a third click
+    EXPECT_EQ(clicks.messages(TrayActivation::Click, 5000), (V{515}));
+    EXPECT_EQ(clicks.messages(TrayActivation::Context, 5100), (V{516, 517}));
 }
 
 struct TrayCallback : test::Started {

@@ -28,33 +28,42 @@ int balloonTimeout(const DecodedNotifyRecord& record) {
 
 } // namespace
 
-std::optional<DecodedNotifyRecord> DecodeNotifyRecord(const NotifyRecordBytes& b,
-                                                      const CodePage& cp) {
-    const NotifyRecordFields f = ReadNotifyFields(b);
-    if (f.cbSize != 88 && f.cbSize != 488 && f.cbSize != 504)
-        return std::nullopt;
-    auto text = [&cp](const std::string& bytes) { return toQ(cp.toUnicode(bytes)); };
-    DecodedNotifyRecord r;
-    r.cbSize = f.cbSize;
-    r.hWnd = f.hWnd;
-    r.uID = f.uID;
-    r.uFlags = f.uFlags;
-    r.uCallbackMessage = f.uCallbackMessage;
-    r.hIcon = f.hIcon;
-    r.tip = text(f.cbSize == 88 ? FieldText(b, NotifyOffset::szTip, NotifyLength::szTipFirstVersion)
-                                : f.szTip);
-    if (f.cbSize >= 488) {
-        r.hasBalloonFields = true;
-        r.info = text(f.szInfo);
-        r.timeoutOrVersion = f.uVersion;
-        r.infoTitle = text(f.szInfoTitle);
-        r.infoFlags = f.dwInfoFlags;
-    }
-    return r;
+namespace {
+
+// The same question Qt asks before it chooses how to show the icon.
+bool StatusNotifierHost() {
+    const QString watcher = QStringLiteral("org.kde.StatusNotifierWatcher");
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected() || !bus.interface() || !bus.interface()->isServiceRegistered(watcher))
+        return false;
+    QDBusMessage get = QDBusMessage::createMethodCall(
+        watcher, QStringLiteral("/StatusNotifierWatcher"),
+        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    get << watcher << QStringLiteral("IsStatusNotifierHostRegistered");
+    const QDBusMessage reply = bus.call(get, QDBus::Block, 1000);
+    return reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty() &&
+           reply.arguments().first().value<QDBusVariant>().variant().toBool();
 }
 
+TrayActivation Activation(QSystemTrayIcon::ActivationReason reason) {
+    switch (reason) {
+    case QSystemTrayIcon::Trigger:
+        return TrayActivation::Click;
+    case QSystemTrayIcon::DoubleClick:
+        return TrayActivation::DoubleClick;
+    case QSystemTrayIcon::Context:
+        return TrayActivation::Context;
+    case QSystemTrayIcon::MiddleClick:
+        return TrayActivation::Middle;
+    default:
+        return TrayActivation::Other;
+    }
+}
+
+} // namespace
+
 std::optional<TrayKind> FindTrayHost() {
-    if (DetectTrayKind() == TrayKind::StatusNotifierItem)
+    if (StatusNotifierHost())
         return TrayKind::StatusNotifierItem;
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     // Platforms other than xcb (offscreen, vnc) may answer with no connection at all.
@@ -77,44 +86,6 @@ std::optional<TrayKind> FindTrayHost() {
     std::free(owner);
     std::free(atom);
     return present ? std::optional(TrayKind::XEmbed) : std::nullopt;
-}
-
-TrayKind DetectTrayKind() {
-    // The same question Qt asks before it chooses how to show the icon.
-    const QString watcher = QStringLiteral("org.kde.StatusNotifierWatcher");
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected() || !bus.interface() || !bus.interface()->isServiceRegistered(watcher))
-        return TrayKind::XEmbed;
-    QDBusMessage get = QDBusMessage::createMethodCall(
-        watcher, QStringLiteral("/StatusNotifierWatcher"),
-        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
-    get << watcher << QStringLiteral("IsStatusNotifierHostRegistered");
-    const QDBusMessage reply = bus.call(get, QDBus::Block, 1000);
-    const bool host = reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty() &&
-                      reply.arguments().first().value<QDBusVariant>().variant().toBool();
-    return host ? TrayKind::StatusNotifierItem : TrayKind::XEmbed;
-}
-
-std::vector<int32_t> TrayClicks::messages(QSystemTrayIcon::ActivationReason reason, qint64 nowMs) {
-    switch (reason) {
-    case QSystemTrayIcon::Trigger:
-        if (kind_ == TrayKind::XEmbed)
-            return {513, 514}; // WM_LBUTTONDOWN, WM_LBUTTONUP
-        if (lastToggleMs_ && nowMs - *lastToggleMs_ < doubleClickMs_) {
-            lastToggleMs_.reset();
-            return {513, 514};
-        }
-        lastToggleMs_ = nowMs;
-        return {515}; // WM_LBUTTONDBLCLK
-    case QSystemTrayIcon::DoubleClick:
-        return {515};
-    case QSystemTrayIcon::Context:
-        return {516, 517}; // WM_RBUTTONDOWN, WM_RBUTTONUP
-    case QSystemTrayIcon::MiddleClick:
-        return {519, 520}; // WM_MBUTTONDOWN, WM_MBUTTONUP
-    default:
-        return {};
-    }
 }
 
 QtShellTray::Entry::Entry() = default;
@@ -216,7 +187,8 @@ void QtShellTray::showIcon(std::pair<uint32_t, uint32_t> key, Entry& entry, Tray
     TrayClicks* clicks = entry.clicks.get();
     QObject::connect(entry.icon.get(), &QSystemTrayIcon::activated, entry.icon.get(),
                      [this, key, clicks](QSystemTrayIcon::ActivationReason reason) {
-                         for (int32_t message : clicks->messages(reason, clock_.elapsed()))
+                         for (int32_t message :
+                              clicks->messages(Activation(reason), clock_.elapsed()))
                              deliver(key, message);
                      });
     entry.icon->setIcon(SharpIcon(entry.picture));
@@ -239,14 +211,14 @@ void QtShellTray::apply(Entry& entry, const DecodedNotifyRecord& record) {
                 entry.icon->setIcon(SharpIcon(*picture));
         }
     }
-    if ((record.uFlags & NIF_TIP) && record.tip != entry.tip) {
-        entry.tip = record.tip;
+    if ((record.uFlags & NIF_TIP) && toQ(record.tip) != entry.tip) {
+        entry.tip = toQ(record.tip);
         if (entry.icon)
-            entry.icon->setToolTip(record.tip);
+            entry.icon->setToolTip(entry.tip);
     }
     if ((record.uFlags & NIF_INFO) && record.hasBalloonFields) {
         if (QtNotifications::available()) {
-            notifications_.show(record.infoTitle, record.info, record.infoFlags,
+            notifications_.show(toQ(record.infoTitle), toQ(record.info), record.infoFlags,
                                 balloonTimeout(record));
             return;
         }
@@ -263,7 +235,8 @@ void QtShellTray::apply(Entry& entry, const DecodedNotifyRecord& record) {
             break;
         }
         if (entry.icon)
-            entry.icon->showMessage(record.infoTitle, record.info, kind, balloonTimeout(record));
+            entry.icon->showMessage(toQ(record.infoTitle), toQ(record.info), kind,
+                                    balloonTimeout(record));
     }
 }
 

@@ -20,6 +20,8 @@
 #include "platform/CodePage.h"
 #include "platform/ShellTray.h"
 #include "platform/qt/QtNotifications.h"
+#include "tray/NotifyIconData.h"
+#include "tray/TrayClicks.h"
 
 class QTimer;
 
@@ -27,42 +29,11 @@ namespace vantoly::qt {
 
 class QtPictures;
 
-// The record as the platform may read it.
-struct DecodedNotifyRecord {
-    uint32_t cbSize = 0, hWnd = 0, uID = 0, uFlags = 0, uCallbackMessage = 0, hIcon = 0;
-    QString tip;
-    bool hasBalloonFields = false;
-    QString info, infoTitle;
-    uint32_t timeoutOrVersion = 0, infoFlags = 0;
-};
-
-// Nothing when cbSize is not one of the three sizes the platform knows.
-std::optional<DecodedNotifyRecord> DecodeNotifyRecord(const NotifyRecordBytes& bytes,
-                                                      const CodePage& codePage);
-
-// How the desktop shows tray icons. Qt picks a StatusNotifierItem when a host is registered with
-// the session bus's watcher (KDE Plasma, GNOME's AppIndicator extension, Wayland sessions) and an
-// XEmbed icon otherwise; the two report clicks differently.
-enum class TrayKind { XEmbed, StatusNotifierItem };
-TrayKind DetectTrayKind();
-// The tray host there to show an icon, if any: a StatusNotifierItem host on the session bus, or
-// an XEmbed tray manager on the X display. Asked without Qt, which decides how to show icons
-// once and for good the first time it is asked.
+// The tray host there to show an icon, if any: a StatusNotifierItem host on the session bus (Qt
+// picks that kind when one is registered with the watcher), or an XEmbed tray manager on the X
+// display. Asked without Qt, which decides how to show icons once and for good the first time
+// it is asked.
 std::optional<TrayKind> FindTrayHost();
-
-// Turns Qt's activations into the program's message numbers. A StatusNotifierItem host reports
-// no double-click: its activation (a single left click) is the double-click, and the second
-// activation of a double-click on such a host is only a click.
-class TrayClicks {
-  public:
-    TrayClicks(TrayKind kind, int doubleClickMs) : kind_(kind), doubleClickMs_(doubleClickMs) {}
-    std::vector<int32_t> messages(QSystemTrayIcon::ActivationReason reason, qint64 nowMs);
-
-  private:
-    TrayKind kind_;
-    int doubleClickMs_;
-    std::optional<qint64> lastToggleMs_;
-};
 
 class QtShellTray : public ShellTray {
   public:

@@ -69,16 +69,11 @@ bool BalloonsUnwrapped() {
     return wine;
 }
 
-// The balloon's text in lines, still within its field (a character is never cut in half).
+// The balloon's text in lines, still within its field with its NUL.
 NotifyRecordBytes WithBalloonLines(NotifyRecordBytes record) {
-    char* field = reinterpret_cast<char*>(record.data() + szInfo);
     const std::string lines =
-        BalloonLines(std::string_view(field, strnlen(field, NotifyLength::szInfo)), 64);
-    size_t length = std::min(lines.size(), NotifyLength::szInfo - 1);
-    while (length < lines.size() && length > 0 && (uint8_t(lines[length]) & 0xC0) == 0x80)
-        --length;
-    std::memcpy(field, lines.data(), length);
-    field[length] = '\0';
+        BalloonLines(FieldText(record, szInfo, NotifyLength::szInfo), 64, NotifyLength::szInfo - 1);
+    std::memcpy(record.data() + szInfo, lines.c_str(), lines.size() + 1);
     return record;
 }
 
