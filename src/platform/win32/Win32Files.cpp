@@ -74,14 +74,19 @@ std::wstring LocalDataFolder() {
     return dir;
 }
 
-std::wstring PortableSettingsFile() {
+std::wstring ExecutableFolder() {
     std::wstring exe(MAX_PATH, L'\0');
     DWORD length = 0;
     while ((length = GetModuleFileNameW(nullptr, exe.data(), DWORD(exe.size()))) == exe.size())
         exe.resize(exe.size() * 2);
     exe.resize(length);
-    const std::wstring file = exe.substr(0, exe.find_last_of(L'\\') + 1) + L"Vantoly.ini";
-    return length > 0 && GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES ? file : L"";
+    const size_t slash = exe.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring(L".") : exe.substr(0, slash);
+}
+
+std::wstring PortableSettingsFile() {
+    const std::wstring file = ExecutableFolder() + L"\\Vantoly.ini";
+    return GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES ? file : L"";
 }
 
 std::wstring StateFilePath(const std::wstring& name, const std::wstring& portableFile) {

@@ -19,6 +19,8 @@ std::optional<std::string> ReadWholeFile(const std::wstring& path);
 // %LOCALAPPDATA%\Vantoly, or under the temporary folder where that is not known.
 std::wstring LocalDataFolder();
 
+// The running program's folder, without a trailing separator.
+std::wstring ExecutableFolder();
 // Vantoly.ini beside vantoly.exe when it is there (the program is portable); else nothing.
 std::wstring PortableSettingsFile();
 // %LOCALAPPDATA%\Vantoly\NAME; beside the portable file, NAME.COMPUTER-USER.

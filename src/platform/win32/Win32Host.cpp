@@ -56,17 +56,7 @@ void Win32Host::endProcess(int exitCode) {
 }
 
 std::u16string Win32Host::applicationDirectory() const {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
-    const size_t slash = path.find_last_of(L"\\/");
-    return fromWide(slash == std::wstring::npos ? std::wstring(L".") : path.substr(0, slash));
+    return fromWide(ExecutableFolder());
 }
 
 // Access rights alone do not tell (a read-only medium, a virtualised folder): try a file.
