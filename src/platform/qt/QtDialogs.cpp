@@ -47,21 +47,11 @@ class WholeText : public QObject {
 } // namespace
 
 int ShowMessageBox(const std::u16string& prompt, int style, const std::u16string& caption) {
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    switch (style & 0x70) {
-    case 16:
-        icon = QMessageBox::Critical;
-        break;
-    case 32:
-        icon = QMessageBox::Question;
-        break;
-    case 48:
-        icon = QMessageBox::Warning;
-        break;
-    case 64:
-        icon = QMessageBox::Information;
-        break;
-    }
+    // vbCritical 16, vbQuestion 32, vbExclamation 48, vbInformation 64.
+    static const QMessageBox::Icon icons[8] = {QMessageBox::NoIcon, QMessageBox::Critical,
+                                               QMessageBox::Question, QMessageBox::Warning,
+                                               QMessageBox::Information};
+    const QMessageBox::Icon icon = icons[(style & 0x70) >> 4];
     QString text = toQ(prompt);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     const bool yesNo = (style & 7) == vbYesNo;

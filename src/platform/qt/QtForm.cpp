@@ -38,29 +38,7 @@ QWidget* QtForm::widget() const {
 
 QWidget* QtForm::control(Control control) const {
     makeControls();
-    switch (control) {
-    case Control::Option1_0:
-        return option1_[0];
-    case Control::Option1_1:
-        return option1_[1];
-    case Control::Option1_2:
-        return option1_[2];
-    case Control::chkBlack:
-        return chkBlack_;
-    case Control::chkNote:
-        return chkNote_;
-    case Control::Picture1:
-        return picture1_;
-    case Control::Command3:
-        return command3_;
-    case Control::Command2:
-        return command2_;
-    case Control::Command1:
-        return command1_;
-    case Control::txtNote:
-        return txtNote_;
-    }
-    return nullptr;
+    return controls_[size_t(control)];
 }
 
 // A minimised window counts as hidden, so the tray and the alarm bring it back rather than

@@ -138,12 +138,9 @@ class QtForm : public Toolkit, public FormEventSink {
     FormWidget* form_;
     std::array<QRadioButton*, 3> option1_{};
     std::array<QString, 3> titles_;
-    QPushButton* chkBlack_ = nullptr;
-    QPushButton* chkNote_ = nullptr;
+    // Every control, by its Control's number.
+    std::array<QWidget*, 10> controls_{};
     QLabel* picture1_ = nullptr;
-    QPushButton* command1_ = nullptr;
-    QPushButton* command2_ = nullptr;
-    QPushButton* command3_ = nullptr;
     QPlainTextEdit* txtNote_ = nullptr;
     // Each control's place, its widget's once made.
     std::map<Control, QRect> places_;

@@ -171,6 +171,7 @@ void QtForm::makeControls() const {
     auto& self = const_cast<QtForm&>(*this);
     for (const ControlDefinition& definition : kFormControls) {
         QWidget* widget = self.makeControl(definition);
+        self.controls_[size_t(definition.control)] = widget;
         self.dress(widget, definition);
         widget->setGeometry(places_.at(definition.control));
     }
@@ -181,8 +182,8 @@ void QtForm::makeControls() const {
     }
     for (size_t index = 0; index < option1_.size(); ++index)
         self.showTitle(index);
-    chkBlack_->setChecked(value(Control::chkBlack) != 0);
-    chkNote_->setChecked(value(Control::chkNote) != 0);
+    for (const Control box : {Control::chkBlack, Control::chkNote})
+        static_cast<QPushButton*>(control(box))->setChecked(value(box) != 0);
     if (const auto picture = pictures_.icon(pictures_.handle()))
         picture1_->setPixmap(picture->pixmap(picture1_->size()));
     self.selectorFocus();
@@ -219,7 +220,6 @@ QWidget* QtForm::makeControl(const ControlDefinition& definition) {
     case ControlKind::Toggle: {
         auto* box = new QPushButton(caption, form_);
         box->setCheckable(true);
-        (which == Control::chkBlack ? chkBlack_ : chkNote_) = box;
         QObject::connect(box, &QPushButton::clicked, form_, [this, which](bool checked) {
             checkValues_[which] = checked ? 1 : 0;
             click(which);
@@ -234,9 +234,6 @@ QWidget* QtForm::makeControl(const ControlDefinition& definition) {
     case ControlKind::DefaultButton: {
         auto* button = new QPushButton(caption, form_);
         button->setDefault(definition.kind == ControlKind::DefaultButton);
-        (which == Control::Command1   ? command1_
-         : which == Control::Command2 ? command2_
-                                      : command3_) = button;
         QObject::connect(button, &QPushButton::clicked, form_, [this, which] { click(which); });
         return button;
     }

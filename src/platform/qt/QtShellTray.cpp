@@ -222,18 +222,8 @@ void QtShellTray::apply(Entry& entry, const DecodedNotifyRecord& record) {
                                 balloonTimeout(record));
             return;
         }
-        QSystemTrayIcon::MessageIcon kind = QSystemTrayIcon::NoIcon;
-        switch (record.infoFlags & 3) {
-        case 1:
-            kind = QSystemTrayIcon::Information;
-            break;
-        case 2:
-            kind = QSystemTrayIcon::Warning;
-            break;
-        case 3:
-            kind = QSystemTrayIcon::Critical;
-            break;
-        }
+        // Qt numbers the kinds as the record does.
+        const auto kind = QSystemTrayIcon::MessageIcon(record.infoFlags & 3);
         if (entry.icon)
             entry.icon->showMessage(toQ(record.infoTitle), toQ(record.info), kind,
                                     balloonTimeout(record));
