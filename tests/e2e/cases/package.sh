@@ -5,6 +5,8 @@
 # application folder untouched (the scratch icon goes to the user's cache), writes nothing
 # outside the user's config and cache folders, and purges cleanly; the RPM passes rpmlint and
 # holds the same files under the same licence.
+# time limit: 480 s
+# (two packages built and linted: on a busy machine that alone can take three minutes)
 source "$(dirname "$0")/../lib.sh"
 desktop_start
 
