@@ -211,8 +211,8 @@ void QtShellTray::apply(Entry& entry, const DecodedNotifyRecord& record) {
                 entry.icon->setIcon(SharpIcon(*picture));
         }
     }
-    if ((record.uFlags & NIF_TIP) && toQ(record.tip) != entry.tip) {
-        entry.tip = toQ(record.tip);
+    if (QString tip = toQ(record.tip); (record.uFlags & NIF_TIP) && tip != entry.tip) {
+        entry.tip = std::move(tip);
         if (entry.icon)
             entry.icon->setToolTip(entry.tip);
     }

@@ -78,14 +78,15 @@ void Win32Form::command(WORD id, WORD code) {
             selectorTabStop();
             return click(Option1(index));
         }
-    for (Control box : {Control::chkBlack, Control::chkNote})
-        if (id == ControlId(box))
-            checkValues_[box] =
-                SendMessageW(control(box), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
     for (Control button : {Control::chkBlack, Control::chkNote, Control::Command1,
-                           Control::Command2, Control::Command3})
-        if (id == ControlId(button))
-            click(button);
+                           Control::Command2, Control::Command3}) {
+        if (id != ControlId(button))
+            continue;
+        if (button == Control::chkBlack || button == Control::chkNote)
+            checkValues_[button] =
+                SendMessageW(control(button), BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+        return click(button);
+    }
 }
 
 LRESULT CALLBACK Win32Form::formProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
